@@ -1,0 +1,52 @@
+# Shared set-up for the play and test commands: Debian packages, configure, build.
+# Sourced by scripts/play.sh and scripts/test.sh; not meant to be run on its own.
+set -euo pipefail
+
+TARVEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TARVEL_JOBS=${TARVEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
+
+# Packages every build needs: compiler, CMake, Ninja, the Linux platform's
+# libraries and the content generator's libraries.
+TARVEL_BUILD_PACKAGES=(
+  g++ cmake ninja-build pkg-config
+  libsdl2-dev libsdl2-mixer-dev
+)
+
+# Packages only the test command needs.
+TARVEL_TEST_PACKAGES=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-dev
+)
+
+log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
+
+# Installs the missing packages when run as root; otherwise prints the exact
+# apt-get line to run and stops.
+ensure_packages() {
+  local missing=() p
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -eq 0 ]; then
+    log "Installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  else
+    echo "Missing Debian packages. Run this, then start again:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    exit 1
+  fi
+}
+
+# configure_and_build BUILD_DIR [cmake options...]
+configure_and_build() {
+  local dir=$1; shift
+  log "Configuring $dir"
+  cmake -S "$TARVEL_ROOT" -B "$TARVEL_ROOT/$dir" -G Ninja "$@" >/dev/null
+  log "Building $dir"
+  cmake --build "$TARVEL_ROOT/$dir" -j "$TARVEL_JOBS"
+}
