@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+#include "raster/screen.h"
+
+// One numbered picture and its hotspot, the point a drawing position names:
+// the centre of the picture, rounded down.
+struct ImageSlot {
+    Screen image;
+    int32_t hotspotX;
+    int32_t hotspotY;
+};
+
+// Slot numbers are taken as their low 16 bits and must be below 1000. A
+// slot never loaded is empty: size 0 x 0, no rows, hotspot (0, 0).
+constexpr int ImageSlotCount = 1000;
+extern ImageSlot ImageBank[ImageSlotCount];
+
+// Loads the TGA file into the slot at the picture's own size and puts the
+// hotspot at its centre. The CurrentTarget is left as it was found. Whatever
+// the slot held before is not released.
+void LoadSlot(const char* file, int slot);
+
+// Draws the slot into the CurrentTarget with its hotspot at (x, y). A width or
+// height of 0, or the slot's own size, draws the picture as it is; any other
+// size draws a resized copy centred on (x, y) (BlitScaled). Blend mode,
+// mirror, transformation and angle are those of BlitRotated.
+void DrawSlot(int slot, int x, int y, int mode, int mirror, int width, int height,
+              int transformation, int angle);
+
+// DrawSlot at the slot's own size.
+void DrawSlotUnscaled(int slot, int x, int y, int mode, int mirror, int transformation, int angle);
+
+// 1 when the bounding boxes of slot a placed at (ax, ay) and slot b placed at
+// (bx, by) share a pixel, else 0. Boxes that only touch do not overlap.
+int SlotsOverlap(int a, int b, int ax, int ay, int bx, int by);

@@ -1,0 +1,90 @@
+#include "image/noise.h"
+
+#include <cstring>
+
+#include "raster/blit.h"
+#include "raster/mathtables.h"
+#include "raster/rotate.h"
+
+NoiseLayer NoiseLayers[NoiseLayerCount];
+
+namespace {
+
+constexpr int KindStreaks = 0;
+constexpr int KindDots = 1;
+constexpr int NoiseBlendMode = 3; // keyed half-and-half mix
+
+constexpr uint32_t Grey(int level)
+{
+    return uint32_t(level) * 0x010101u;
+}
+
+void StepStreaks(NoiseLayer& n)
+{
+    const int W = n.bufferWidth, H = n.bufferHeight;
+    uint32_t* fresh = n.buffer.rows[0];
+    for (int c = 1; c <= W - 2; c++)
+        fresh[c] = Grey(Random() % 255);
+    // Each shown row copies the one above it once that one is updated, so
+    // every shown row ends up equal to the fresh row 0.
+    const size_t bytes = size_t(W - 2) * sizeof(uint32_t);
+    for (int t = 1; t <= H - 2; t++)
+        std::memcpy(n.buffer.rows[t] + 1, fresh + 1, bytes);
+}
+
+void StepDots(NoiseLayer& n)
+{
+    const int W = n.bufferWidth, H = n.bufferHeight;
+    // The spare column takes column 0, then every row moves left by one.
+    for (int t = 0; t < H; t++) {
+        uint32_t* row = n.buffer.rows[t];
+        row[W - 1] = row[0];
+        std::memmove(row, row + 1, size_t(W - 1) * sizeof(uint32_t));
+    }
+}
+
+} // namespace
+
+void NoiseInit(int layer, int kind, int width, int height)
+{
+    NoiseLayer& n = NoiseLayers[layer];
+    n.kind = kind;
+    if (kind == KindStreaks) {
+        newscreen(&n.buffer, width + 2, height + 2);
+        n.bufferWidth = width + 2;
+        n.bufferHeight = height + 2;
+    } else if (kind == KindDots) {
+        newscreen(&n.buffer, width + 1, height);
+        n.bufferWidth = width + 1;
+        n.bufferHeight = height;
+        const int count = ((width - 1) * (height - 1)) / 70;
+        for (int i = 0; i < count; i++) {
+            const int level = Random() % 128 + 127;
+            const int row = Random() % height;
+            const int column = Random() % (width - 1);
+            n.buffer.rows[row][column] = Grey(level);
+        }
+    }
+}
+
+void NoiseDraw(int layer, int x, int y)
+{
+    NoiseLayer& n = NoiseLayers[layer];
+    const int W = n.bufferWidth, H = n.bufferHeight;
+    if (n.kind == KindStreaks) {
+        if (W < 3 || H < 3)
+            return; // never created: nothing to advance or show
+        StepStreaks(n);
+        BlitRotated(&n.buffer, CurrentTarget, 1, 1, W - 2, H - 2, x, y, NoiseBlendMode, MirrorNone,
+                    TransformNone, 0);
+    } else if (n.kind == KindDots) {
+        StepDots(n);
+        BlitRotated(&n.buffer, CurrentTarget, 0, 0, W - 1, H - 1, x, y, NoiseBlendMode, MirrorNone,
+                    TransformNone, 0);
+    }
+}
+
+void NoiseFree(int layer)
+{
+    FreeScreen(&NoiseLayers[layer].buffer);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include "raster/screen.h"
+
+// A procedural grey overlay that changes at every draw.
+//   kind 0: vertical streaks; the buffer has a one-pixel border around the
+//           shown area, and row 0 receives the new greys of each step.
+//   kind 1: sparse light dots drifting one pixel to the left per draw; the
+//           buffer has one spare column on the right, drawn too.
+//   other kinds are inert: no buffer, nothing drawn.
+struct NoiseLayer {
+    Screen buffer;
+    int32_t kind;
+    int32_t bufferWidth;
+    int32_t bufferHeight;
+};
+
+// Layers 0-99; the number is not range-checked.
+constexpr int NoiseLayerCount = 100;
+extern NoiseLayer NoiseLayers[NoiseLayerCount];
+
+// Creates the layer's buffer for a shown area of width x height (both at
+// least 1) and, for kind 1, scatters ((width - 1) * (height - 1)) / 70 dots,
+// drawing three Random numbers for each.
+void NoiseInit(int layer, int kind, int width, int height);
+
+// Advances the layer by one step (kind 0 draws one Random number per shown
+// column), then draws it into the CurrentTarget at (x, y) with blend mode 3.
+void NoiseDraw(int layer, int x, int y);
+
+// Releases the layer's buffer; the layer must not be drawn afterwards.
+void NoiseFree(int layer);
