@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "raster/blit.h"
 #include "raster/mathtables.h"
@@ -39,7 +38,9 @@ TransformLayout LayoutOf(int type, int angle, int w, int h)
 }
 
 // Forward mapping about the centre, column by column so that among pixels
-// landing on the same target the later one wins.
+// landing on the same target the later one wins. PolarX and PolarY are
+// written out to share one table index; ToPolar's radius is below 65536, so
+// the products cannot overflow.
 void FillRotated(const Screen* src, Screen* t, int w, int h, int cols, int rows, int angle)
 {
     const int W = t->width, H = t->height;
@@ -50,8 +51,11 @@ void FillRotated(const Screen* src, Screen* t, int w, int h, int cols, int rows,
         for (int off = 0; off < rows; ++off) {
             int theta, r;
             ToPolar(x, off - cy, &theta, &r);
-            int tx = PolarX(theta + turn, r) + W / 2;
-            int ty = PolarY(theta + turn, r) + H / 2;
+            int a = (theta + turn) % 3600;
+            if (a < 0)
+                a += 3600;
+            int tx = r * SinTable[a] / 10000 + W / 2;
+            int ty = r * CosTable[a] / 10000 + H / 2;
             if (unsigned(tx) < unsigned(W) && unsigned(ty) < unsigned(H))
                 t->rows[ty][tx] = src->rows[off][pos];
         }
@@ -59,22 +63,18 @@ void FillRotated(const Screen* src, Screen* t, int w, int h, int cols, int rows,
 }
 
 // Column x moves down by PolarY(angle, x); with a negative cosine the picture
-// is lifted to the bottom of T by u + 1 rows. Distinct columns never collide,
-// so the copy can run along source rows with one shift per column.
+// is lifted to the bottom of T by u + 1 rows. A column moves as a whole, so
+// its rows inside T are found once and copied without per-pixel tests.
 void FillShearedColumns(const Screen* src, Screen* t, int cols, int rows, int angle, int u)
 {
     const int H = t->height;
     const int lift = (angle < 900 || angle > 2699) ? 0 : u + 1;
-    std::vector<int> shift(static_cast<size_t>(cols));
-    for (int pos = 0; pos < cols; ++pos)
-        shift[size_t(pos)] = PolarY(angle, pos) + lift;
-    for (int off = 0; off < rows; ++off) {
-        const uint32_t* in = src->rows[off];
-        for (int pos = 0; pos < cols; ++pos) {
-            int ty = shift[size_t(pos)] + off;
-            if (unsigned(ty) < unsigned(H))
-                t->rows[ty][pos] = in[pos];
-        }
+    for (int pos = 0; pos < cols; ++pos) {
+        const int shift = PolarY(angle, pos) + lift;
+        const int first = std::max(0, -shift);
+        const int last = std::min(rows, H - shift); // exclusive
+        for (int off = first; off < last; ++off)
+            t->rows[shift + off][pos] = src->rows[off][pos];
     }
 }
 
