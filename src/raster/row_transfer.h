@@ -1,15 +1,38 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <span>
+
+#include "raster/blend.h"
 
 // Row kernels behind CopyRect, BlendRect and Blit: one function per blend
 // mode and reading direction, chosen once per call. `src` points at the pixel
 // that lands on dst[0]; a reversed kernel reads src[0], src[-1], ... so that a
 // horizontally mirrored row is drawn without copying it first. Pixels are
-// processed left to right in destination order.
+// processed left to right in destination order; the forward copy (mode 0) is
+// overlap-safe.
 using RowTransfer = void (*)(const uint32_t* src, uint32_t* dst, int count);
 
+struct RowKernelSet {
+    const char* name;
+    std::array<RowTransfer, BlendModeCount> forward, reverse;
+};
+
+// The set for this processor: the same kernels, compiled for the widest
+// vector unit it has. Every set gives exactly the same pixels.
+const RowKernelSet& ActiveRowKernels();
+
+// Every set this build carries that can run here, for tests and benchmarks.
+std::span<const RowKernelSet* const> UsableRowKernelSets();
+
 // Kernel for `mode`, or null for a mode that draws nothing (outside 0-39).
-// Mode 0 is the opaque copy; the forward copy is overlap-safe.
-RowTransfer ForwardRowTransfer(int mode);
-RowTransfer ReverseRowTransfer(int mode);
+inline RowTransfer ForwardRowTransfer(int mode)
+{
+    return mode >= 0 && mode < BlendModeCount ? ActiveRowKernels().forward[size_t(mode)] : nullptr;
+}
+
+inline RowTransfer ReverseRowTransfer(int mode)
+{
+    return mode >= 0 && mode < BlendModeCount ? ActiveRowKernels().reverse[size_t(mode)] : nullptr;
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "raster/blend.h"
+#include "raster/row_transfer.h"
 #include "raster_test_util.h"
 
 namespace {
@@ -147,16 +148,44 @@ TEST(Blend, SingleAndOverlappingRectangles)
 TEST(Blend, InPlaceBlendFollowsPixelOrder)
 {
     std::mt19937 rng(99);
-    for (int mode : {1, 2, 7, 15, 22, 39}) {
-        OwnedScreen a(64, 4);
+    for (int mode : {1, 2, 5, 7, 15, 22, 39}) {
+        OwnedScreen a(300, 4);
         FillRandom(a.get(), rng);
         auto expected = Pixels(a.get());
         for (int y = 0; y < 4; y++)
-            for (int x = 0; x < 61; x++) {
-                uint32_t& d = expected[size_t(y * 64 + x + 3)];
-                d = ReferenceBlend(mode, expected[size_t(y * 64 + x)], d);
+            for (int x = 0; x < 290; x++) {
+                uint32_t& d = expected[size_t(y * 300 + x + 3)];
+                d = ReferenceBlend(mode, expected[size_t(y * 300 + x)], d);
             }
-        BlendRect(a.get(), a.get(), 0, 0, 60, 3, 3, 0, mode);
+        BlendRect(a.get(), a.get(), 0, 0, 289, 3, 3, 0, mode);
         EXPECT_EQ(Pixels(a.get()), expected) << mode;
+    }
+}
+
+// Every kernel set this processor can run, every mode, both reading
+// directions, rows long enough to cross the chunks of the vector paths.
+TEST(Blend, EveryKernelSetMatchesTheTable)
+{
+    std::mt19937 rng(42);
+    OwnedScreen src(700, 1), dst(700, 1);
+    for (const RowKernelSet* set : UsableRowKernelSets()) {
+        for (int mode = 0; mode < 40; mode++) {
+            for (int count : {1, 7, 255, 256, 257, 600}) {
+                for (int step : {1, -1}) {
+                    FillRandom(src.get(), rng);
+                    FillRandom(dst.get(), rng);
+                    const auto before = Pixels(dst.get());
+                    const uint32_t* first = src->rows[0] + (step > 0 ? 50 : 50 + count - 1);
+                    (step > 0 ? set->forward : set->reverse)[size_t(mode)](first, dst->rows[0] + 20, count);
+                    for (int x = 0; x < 700; x++) {
+                        const bool inside = x >= 20 && x < 20 + count;
+                        const uint32_t d = before[size_t(x)];
+                        const uint32_t s = inside ? first[(x - 20) * step] : 0;
+                        ASSERT_EQ(dst.at(x, 0), inside ? ReferenceBlend(mode, s, d) : d)
+                            << set->name << " mode " << mode << " count " << count << " step " << step << " x " << x;
+                    }
+                }
+            }
+        }
     }
 }

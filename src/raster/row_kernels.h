@@ -1,0 +1,211 @@
+#pragma once
+
+// The row kernels as templates, one instantiation per blend mode and reading
+// direction. Included by one source file per instruction set; everything here
+// has internal linkage so that each file keeps its own compiled copy.
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "raster/row_transfer.h"
+
+namespace {
+
+// How a rule combines a destination channel d with the value v it takes from
+// the source: v itself, or (d + v) / 2, (2d + v) / 3, (d + 2v) / 3.
+enum class Mix { Replace, Half, OneThird, TwoThirds };
+
+// Which source value a rule mixes in, and which channels survive.
+// Modes 0-7 mix the source colour, 8-15 its grey, 16-39 its grey into one
+// channel (red, green, blue) while the two others are cleared.
+template <int Mode>
+struct Rule {
+    static constexpr int base = Mode & ~1;
+    static constexpr bool keyed = Mode & 1;
+    static constexpr Mix mix = Mix((base / 2) % 4);
+    static constexpr bool grey = base >= 8;
+    static constexpr uint32_t mask = base < 16 ? 0x00FFFFFFu
+                                   : base < 24 ? 0x00FF0000u
+                                   : base < 32 ? 0x0000FF00u
+                                               : 0x000000FFu;
+};
+
+// n / 3 for 0 <= n <= 765 with one multiply; exact over that range.
+constexpr unsigned Div3(unsigned n) { return (n * 0xAAABu) >> 17; }
+
+// The same division as the high half of a 16-bit product, which vector units
+// provide directly for 16-bit lanes.
+constexpr unsigned Div3Narrow(unsigned n) { return (n * 21846u) >> 16; }
+
+template <Mix M>
+constexpr unsigned Combine(unsigned d, unsigned v)
+{
+    if constexpr (M == Mix::Replace) return v;
+    if constexpr (M == Mix::Half) return (d + v) >> 1;
+    if constexpr (M == Mix::OneThird) return Div3(2 * d + v);
+    if constexpr (M == Mix::TwoThirds) return Div3(d + 2 * v);
+}
+
+// The rule of a mode applied to one pixel pair.
+template <int Mode>
+inline uint32_t BlendPixel(uint32_t s, uint32_t d)
+{
+    using R = Rule<Mode>;
+    unsigned r = (s >> 16) & 0xFF, g = (s >> 8) & 0xFF, b = s & 0xFF;
+    if constexpr (R::grey)
+        r = g = b = Div3(r + g + b);
+    r = Combine<R::mix>((d >> 16) & 0xFF, r);
+    g = Combine<R::mix>((d >> 8) & 0xFF, g);
+    b = Combine<R::mix>(d & 0xFF, b);
+    const uint32_t result = (r << 16 | g << 8 | b) & R::mask;
+    if constexpr (R::keyed)
+        return s ? result : d;
+    else
+        return result;
+}
+
+// One pixel after another: the plain loop, and the only correct one when the
+// source and destination of a row share memory.
+template <int Mode, int Step>
+void BlendRowSequential(const uint32_t* src, uint32_t* dst, int count)
+{
+    for (int i = 0; i < count; i++)
+        dst[i] = BlendPixel<Mode>(src[i * Step], dst[i]);
+}
+
+// Colour mixing (modes 2-7) runs over the bytes of a row as one array: every
+// channel is mixed the same way and the top byte of every pixel is 0, so
+// 16-bit lanes hold twice as many channels as 32-bit pixel lanes would. Rows
+// go through in chunks so that a keyed mode can still see the destination
+// as it was.
+constexpr int Chunk = 256;
+
+template <Mix M>
+void MixBytes(const uint8_t* v, const uint8_t* d, uint8_t* out, int n)
+{
+    for (int i = 0; i < n; i++) {
+        const unsigned dv = d[i], vv = v[i];
+        if constexpr (M == Mix::Half) out[i] = uint8_t((dv + vv) >> 1);
+        if constexpr (M == Mix::OneThird) out[i] = uint8_t(Div3Narrow(2 * dv + vv));
+        if constexpr (M == Mix::TwoThirds) out[i] = uint8_t(Div3Narrow(dv + 2 * vv));
+    }
+}
+
+template <int Mode, int Step>
+void MixColourRow(const uint32_t* src, uint32_t* dst, int count)
+{
+    using R = Rule<Mode>;
+    alignas(32) uint32_t gathered[Chunk], mixed[Chunk];
+    for (int at = 0; at < count; at += Chunk) {
+        const int n = std::min(Chunk, count - at);
+        uint32_t* d = dst + at;
+        const uint32_t* s = src + at * Step;
+        if constexpr (Step < 0) {
+            for (int i = 0; i < n; i++)
+                gathered[i] = s[-i];
+            s = gathered;
+        }
+        const auto* s8 = reinterpret_cast<const uint8_t*>(s);
+        if constexpr (R::keyed) {
+            MixBytes<R::mix>(s8, reinterpret_cast<const uint8_t*>(d), reinterpret_cast<uint8_t*>(mixed), n * 4);
+            for (int i = 0; i < n; i++)
+                d[i] = s[i] ? mixed[i] : d[i];
+        } else {
+            MixBytes<R::mix>(s8, reinterpret_cast<const uint8_t*>(d), reinterpret_cast<uint8_t*>(d), n * 4);
+        }
+    }
+}
+
+// grey[i] = g * 0x010101 with g = (R + G + B) / 3 of s[i]: the source turned
+// grey in every channel, ready for MixBytes.
+void GreyPixels(const uint32_t* s, uint32_t* grey, int n)
+{
+    uint16_t sum[Chunk];
+    for (int i = 0; i < n; i++) {
+        const uint32_t pairs = (s[i] & 0x00FF00FFu) + ((s[i] >> 8) & 0x00FF00FFu); // B+G, R
+        sum[i] = uint16_t(pairs + (pairs >> 16));
+    }
+    for (int i = 0; i < n; i++)
+        sum[i] = uint16_t(Div3Narrow(sum[i]));
+    for (int i = 0; i < n; i++)
+        grey[i] = uint32_t(sum[i]) << 16 | uint32_t(sum[i]) << 8 | sum[i];
+}
+
+template <int Mode, int Step>
+void MixGreyRow(const uint32_t* src, uint32_t* dst, int count)
+{
+    using R = Rule<Mode>;
+    alignas(32) uint32_t gathered[Chunk], grey[Chunk], mixed[Chunk];
+    for (int at = 0; at < count; at += Chunk) {
+        const int n = std::min(Chunk, count - at);
+        uint32_t* d = dst + at;
+        const uint32_t* s = src + at * Step;
+        if constexpr (Step < 0) {
+            for (int i = 0; i < n; i++)
+                gathered[i] = s[-i];
+            s = gathered;
+        }
+        GreyPixels(s, grey, n);
+        MixBytes<R::mix>(reinterpret_cast<const uint8_t*>(grey), reinterpret_cast<const uint8_t*>(d),
+                         reinterpret_cast<uint8_t*>(mixed), n * 4);
+        for (int i = 0; i < n; i++) {
+            const uint32_t r = mixed[i] & R::mask;
+            d[i] = R::keyed ? (s[i] ? r : d[i]) : r;
+        }
+    }
+}
+
+// Where 32-bit lane multiplies are native, per-pixel code handles the grey
+// rules faster than the byte path; elsewhere the byte path wins.
+#if defined(__AVX2__)
+constexpr bool WideMultiplies = true;
+#else
+constexpr bool WideMultiplies = false;
+#endif
+
+// True when the source pixels of a row share memory with its destination, as
+// when a Screen is blended onto itself within one row.
+template <int Step>
+bool Overlaps(const uint32_t* src, const uint32_t* dst, int count)
+{
+    const uint32_t* lo = Step > 0 ? src : src - (count - 1);
+    return lo < dst + count && dst < lo + count;
+}
+
+template <int Mode, int Step>
+void BlendRow(const uint32_t* src, uint32_t* dst, int count)
+{
+    using R = Rule<Mode>;
+    if constexpr (Mode == 0 && Step > 0) {
+        std::memmove(dst, src, size_t(count) * sizeof(uint32_t));
+    } else if constexpr (!R::grey && R::mix != Mix::Replace) {
+        if (Overlaps<Step>(src, dst, count))
+            BlendRowSequential<Mode, Step>(src, dst, count);
+        else
+            MixColourRow<Mode, Step>(src, dst, count);
+    } else if constexpr (R::grey && R::mix != Mix::Replace && !WideMultiplies) {
+        if (Overlaps<Step>(src, dst, count))
+            BlendRowSequential<Mode, Step>(src, dst, count);
+        else
+            MixGreyRow<Mode, Step>(src, dst, count);
+    } else {
+        // Copies and grey rules: per-pixel code in 32-bit lanes vectorises
+        // well as it stands; the compiler checks for overlap itself.
+        BlendRowSequential<Mode, Step>(src, dst, count);
+    }
+}
+
+template <int Step, size_t... Modes>
+constexpr std::array<RowTransfer, BlendModeCount> MakeKernels(std::index_sequence<Modes...>)
+{
+    return {&BlendRow<int(Modes), Step>...};
+}
+
+constexpr RowKernelSet MakeKernelSet(const char* name)
+{
+    return {name, MakeKernels<1>(std::make_index_sequence<BlendModeCount>()),
+            MakeKernels<-1>(std::make_index_sequence<BlendModeCount>())};
+}
+
+} // namespace

@@ -1,0 +1,4 @@
+// The row kernels for the processor's baseline instruction set.
+#include "raster/row_kernels.h"
+
+extern const RowKernelSet GenericRowKernels = MakeKernelSet("baseline");
