@@ -86,5 +86,8 @@ void NoiseDraw(int layer, int x, int y)
 
 void NoiseFree(int layer)
 {
+    // Emptied after release, so that freeing twice (a shutdown run twice) or
+    // freeing a layer never created does nothing.
     FreeScreen(&NoiseLayers[layer].buffer);
+    NoiseLayers[layer].buffer = Screen{};
 }
