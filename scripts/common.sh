@@ -10,12 +10,14 @@ TARVEL_JOBS=${TARVEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
 TARVEL_BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
   libsdl2-dev libsdl2-mixer-dev
+  libfreetype-dev fonts-dejavu-core libmp3lame-dev zlib1g-dev
 )
 
 # Packages only the test command needs.
 TARVEL_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
+  ffmpeg
 )
 
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
