@@ -1,8 +1,8 @@
-#include "contentgen/png_write.h"
+#include "common/png_write.h"
 
 #include <zlib.h>
 
-#include "contentgen/fail.h"
+#include <cstdio>
 
 namespace {
 
@@ -28,28 +28,28 @@ void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<u
 
 } // namespace
 
-std::vector<uint8_t> EncodePng(const Picture& picture)
+std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, std::ptrdiff_t pitch)
 {
     std::vector<uint8_t> raw;
-    raw.reserve(size_t(picture.height) * (1 + 3 * size_t(picture.width)));
-    for (int y = 0; y < picture.height; ++y) {
+    raw.reserve(size_t(height) * (1 + 3 * size_t(width)));
+    for (int y = 0; y < height; ++y) {
         raw.push_back(0);
-        for (int x = 0; x < picture.width; ++x) {
-            uint32_t p = picture.pixels[size_t(y) * size_t(picture.width) + size_t(x)];
-            raw.push_back(uint8_t(p >> 16));
-            raw.push_back(uint8_t(p >> 8));
-            raw.push_back(uint8_t(p));
+        const uint32_t* row = pixels + y * pitch;
+        for (int x = 0; x < width; ++x) {
+            raw.push_back(uint8_t(row[x] >> 16));
+            raw.push_back(uint8_t(row[x] >> 8));
+            raw.push_back(uint8_t(row[x]));
         }
     }
     uLongf packedSize = compressBound(uLong(raw.size()));
     std::vector<uint8_t> packed(packedSize);
     if (compress2(packed.data(), &packedSize, raw.data(), uLong(raw.size()), 6) != Z_OK)
-        Fail("cannot compress the PNG picture data", "");
+        return {};
     packed.resize(packedSize);
 
     std::vector<uint8_t> header;
-    PutBigEndian(header, uint32_t(picture.width));
-    PutBigEndian(header, uint32_t(picture.height));
+    PutBigEndian(header, uint32_t(width));
+    PutBigEndian(header, uint32_t(height));
     header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, no filter set, no interlace
 
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -57,4 +57,13 @@ std::vector<uint8_t> EncodePng(const Picture& picture)
     PutChunk(out, "IDAT", packed);
     PutChunk(out, "IEND", {});
     return out;
+}
+
+bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes)
+{
+    std::FILE* f = std::fopen(path, "wb");
+    if (!f)
+        return false;
+    bool whole = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && whole;
 }

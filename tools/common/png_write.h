@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// PNG bytes of width x height 0x00RRGGBB pixels, rows `pitch` pixels apart:
+// 8-bit RGB, no interlace, every row filtered with "none", the whole
+// compressed with zlib. Empty when compression fails.
+std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, std::ptrdiff_t pitch);
+
+// Writes `bytes` to `path`; false when the file cannot be written whole.
+bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes);
