@@ -150,7 +150,7 @@ Mask RenderGlyphCell(char c, int pixelSize, int cellWidth, int cellHeight, int b
     int size = pixelSize;
     SetSize(size);
     InkBox ink = InkOf(LayOut(text));
-    while (size > 4 && ink.x1 - ink.x0 > cellWidth - 2) {
+    while (size > 4 && ink.x1 - ink.x0 > cellWidth - 6) {
         SetSize(--size);
         ink = InkOf(LayOut(text));
     }

@@ -23,7 +23,8 @@ Mask RenderText(const char* text, int pixelSize, int margin);
 Mask RenderTextToFit(const char* text, int maxWidth, int maxHeight, int margin);
 
 // One character in a cell of a fixed size: its baseline on row `baseline`,
-// its ink centred across the cell, scaled down if it would not fit the width.
+// its ink centred across the cell, made smaller if it would not leave three
+// pixels on each side for an outline.
 Mask RenderGlyphCell(char c, int pixelSize, int cellWidth, int cellHeight, int baseline);
 
 // Grows the mask by `radius` pixels (round brush), for outlines.

@@ -48,14 +48,14 @@ void PaintPlasma(Canvas& c, int)
 void PaintMandelbrot(Canvas& c, int)
 {
     // Seahorse valley between the main cardioid and the period-2 bulb.
-    const double cx = -0.7435669, cy = 0.1314023, step = 0.0032 / 400.0;
+    const double cx = -0.7453, cy = 0.1127, step = 0.0130 / 800.0;
     FillCanvas(c, [&](int x, int y) {
         float mu = SmoothEscape(0, 0, cx + (x - 400) * step, cy + (y - 200) * step, 300);
         if (mu < 0.0f)
             return Hex(0x0A0420);
-        float t = std::sqrt(mu) * 0.22f;
-        return CosinePalette(t, {0.5f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f}, {1.0f, 1.0f, 0.5f},
-                             {0.8f, 0.9f, 0.3f});
+        float t = std::log(mu + 1.0f) * 0.9f;
+        return CosinePalette(t, {0.5f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f}, {1.0f, 1.0f, 1.0f},
+                             {0.0f, 0.10f, 0.20f});
     });
 }
 
@@ -143,7 +143,7 @@ void PaintRings(Canvas& c, int)
         return Supersample(x, y, [](float fx, float fy) {
             float d1 = Length(fx - 250.0f, fy - 160.0f), d2 = Length(fx - 560.0f, fy - 250.0f);
             float d3 = Length(fx - 420.0f, fy + 300.0f);
-            float v = std::sin(d1 * 0.16f) + std::sin(d2 * 0.14f) + 0.6f * std::sin(d3 * 0.05f);
+            float v = std::sin(d1 * 0.09f) + std::sin(d2 * 0.08f) + 0.6f * std::sin(d3 * 0.03f);
             float t = v * 0.18f + fx / 1600.0f;
             return CosinePalette(t, {0.5f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f}, {2.0f, 1.0f, 0.0f},
                                  {0.5f, 0.2f, 0.25f});

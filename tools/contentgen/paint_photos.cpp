@@ -50,11 +50,12 @@ Colour Seascape(PhotoLook& look, float fx, float fy, uint32_t seed)
         return Mix(SkyOf(look, fy, horizon), Hex(0xFFFFFF), SmoothStep(0.6f, 0.8f, cloud) * 0.7f) +
                Hex(0xFFF0C0) * Sun(look, fx, fy, 16.0f);
     }
+    // Sun glitter: broken streaks on the waves under the sun.
     float depth = (fy - horizon) / (200.0f - horizon);
-    float glitter = std::exp(-std::abs(fx - look.sunX) / (8.0f + 40.0f * depth)) *
-                    (0.5f + 0.5f * std::sin(fy * 2.0f + std::sin(fx * 0.3f) * 3.0f));
+    float waves = ValueNoise(fx * 0.08f, fy * 0.9f, seed + 9);
+    float glitter = std::exp(-std::abs(fx - look.sunX) / (6.0f + 40.0f * depth)) * SmoothStep(0.55f, 0.8f, waves);
     Colour sea = Mix(Hsv(Fract(look.hue + 0.5f), 0.6f, 0.6f), Hsv(Fract(look.hue + 0.55f), 0.8f, 0.25f), depth);
-    return sea + Hex(0xFFF0D0) * (glitter * 0.8f);
+    return sea * (0.85f + 0.3f * waves) + Hex(0xFFF0D0) * glitter;
 }
 
 Colour NightCity(PhotoLook& look, float fx, float fy, uint32_t seed)
@@ -76,14 +77,25 @@ Colour NightCity(PhotoLook& look, float fx, float fy, uint32_t seed)
 
 Colour Dunes(PhotoLook& look, float fx, float fy, uint32_t seed)
 {
-    const float horizon = 80.0f;
-    Colour col = Mix(Hex(0x3A8CE0), Hex(0xF8E0B0), Clamp01(fy / horizon)) + Hex(0xFFFFE0) * Sun(look, fx, fy * 1.4f, 12.0f);
+    // Day, dusk or night over the sand, by the photo's warmth.
+    const float horizon = 60.0f + 50.0f * Fract(look.hue * 7.0f);
+    const bool night = look.warmth < 0.35f;
+    Colour col = night ? Mix(Hex(0x040A28), Hex(0x28305A), Clamp01(fy / horizon))
+                       : Mix(Hsv(Fract(0.58f + look.hue * 0.1f), 0.7f, 0.9f), Hsv(Fract(0.08f + look.hue * 0.05f), 0.35f, 1.0f),
+                             Clamp01(fy / horizon));
+    col = col + (night ? Hex(0xE0E8FF) * Clamp01(9.0f - Length(fx - look.sunX, fy - look.sunY * 0.6f))
+                       : Hex(0xFFFFE0) * Sun(look, fx, fy * 1.4f, 12.0f));
+    if (night && ValueNoise(fx, fy, seed) > 0.985f)
+        col = Hex(0xFFFFFF);
     float phase = float(seed % 100) * 0.1f;
+    const float sandHue = 0.03f + 0.1f * Fract(look.hue * 3.0f);
     for (int layer = 0; layer < 3; ++layer) {
-        float crest = horizon + float(layer) * 40.0f - 20.0f * std::sin(fx * (0.02f + 0.01f * float(layer)) + phase + float(layer));
+        float freq = 0.015f + 0.012f * float(layer) * (0.5f + look.hue);
+        float crest = horizon + float(layer) * 35.0f - 20.0f * std::sin(fx * freq + phase + float(layer));
         if (fy > crest) {
-            float side = std::cos(fx * (0.02f + 0.01f * float(layer)) + phase + float(layer));
-            col = Hsv(0.07f + 0.03f * look.warmth, 0.65f, 0.55f + 0.35f * side * (side > 0 ? 1.0f : 0.6f) + 0.1f * float(layer));
+            float side = std::cos(fx * freq + phase + float(layer));
+            float light = 0.5f + 0.35f * side * (side > 0 ? 1.0f : 0.6f) + 0.1f * float(layer);
+            col = Hsv(sandHue, 0.65f, night ? light * 0.35f : light);
         }
     }
     return col;
@@ -91,19 +103,25 @@ Colour Dunes(PhotoLook& look, float fx, float fy, uint32_t seed)
 
 Colour Forest(PhotoLook& look, float fx, float fy, uint32_t seed)
 {
-    Colour col = Mix(Hsv(Fract(look.hue * 0.3f + 0.5f), 0.3f, 0.85f), Hex(0xE0F0E0), fy / 200.0f);
+    // Summer, autumn, blue mist or snow, chosen by the photo's hue.
+    const int season = int(look.hue * 4.0f) % 4;
+    const float leafHue[] = {0.30f, 0.06f, 0.50f, 0.38f};
+    Colour col = SkyOf(look, fy, 150.0f) + Hex(0xFFF0C0) * (Sun(look, fx, fy, 10.0f) * 0.8f);
+    const float scale = 0.7f + 0.8f * look.warmth;
     for (int layer = 0; layer < 4; ++layer) {
-        float spacing = 18.0f + 8.0f * float(layer);
+        float spacing = (16.0f + 8.0f * float(layer)) * scale;
         float shift = float((seed * 13u + uint32_t(layer) * 7u) % 50u);
         float local = std::fmod(fx + shift, spacing) - spacing * 0.5f;
-        float height = 80.0f + 30.0f * ValueNoise(std::floor((fx + shift) / spacing), float(layer), seed);
-        float treeTop = 200.0f - height - float(3 - layer) * 18.0f + 40.0f;
-        float halfWidth = (fy - treeTop) * 0.3f;
-        bool tree = fy > treeTop && std::abs(local) < halfWidth;
-        bool ground = fy > 170.0f + float(layer) * 8.0f;
+        float height = (60.0f + 40.0f * ValueNoise(std::floor((fx + shift) / spacing), float(layer), seed)) * scale;
+        float treeTop = 210.0f - height - float(3 - layer) * 22.0f;
+        bool tree = fy > treeTop && std::abs(local) < (fy - treeTop) * 0.32f;
+        bool ground = fy > 175.0f + float(layer) * 6.0f;
         if (tree || ground) {
             float fog = float(3 - layer) / 4.0f;
-            col = Mix(Hsv(0.3f + 0.05f * look.warmth, 0.7f, 0.2f + 0.1f * float(layer)), col, fog * 0.75f);
+            Colour leaf = Hsv(leafHue[season], 0.75f, 0.22f + 0.12f * float(layer));
+            if (season == 3) // snow on the ground and along the branches' edges
+                leaf = ground && !tree ? Hex(0xEEF4FF) : Mix(leaf, Hex(0xEEF4FF), std::abs(local) > (fy - treeTop) * 0.32f - 2.5f ? 0.85f : 0.1f);
+            col = Mix(leaf, col, fog * 0.7f);
         }
     }
     return col;
@@ -114,18 +132,19 @@ Colour Planet(PhotoLook& look, float fx, float fy, uint32_t seed)
     Colour col = Hex(0x04030C) + Hsv(look.hue, 0.8f, 0.4f) * (SmoothStep(0.55f, 0.85f, FractalNoise(fx * 0.02f, fy * 0.02f, seed, 4)) * 0.6f);
     if (ValueNoise(fx * 1.3f, fy * 1.3f, seed + 1) > 0.985f)
         col = Hex(0xFFFFFF);
-    float cx = 70.0f + 60.0f * look.warmth, cy = 110.0f, r = 55.0f + 20.0f * Fract(look.hue * 3.0f);
+    const float cx = look.sunX, cy = 60.0f + look.sunY, r = 40.0f + 45.0f * Fract(look.hue * 3.0f);
+    const float tilt = (look.warmth - 0.5f) * 1.2f;
     float d = Length(fx - cx, fy - cy);
     if (d < r) {
         float nx = (fx - cx) / r, ny = (fy - cy) / r;
         float light = Clamp01(0.2f + nx * 0.7f - ny * 0.4f);
-        float bands = 0.5f + 0.5f * std::sin(ny * 14.0f + nx * 2.0f);
+        float bands = 0.5f + 0.5f * std::sin((ny - nx * tilt * 0.3f) * (8.0f + 12.0f * look.warmth) + nx * 2.0f);
         col = Mix(Hsv(Fract(look.hue + 0.1f), 0.6f, 0.9f), Hsv(Fract(look.hue + 0.3f), 0.5f, 0.6f), bands) * light;
     }
-    // A tilted ring in front of the lower half.
-    float ex = (fx - cx) / (r * 1.9f), ey = (fy - cy - (fx - cx) * 0.25f) / (r * 0.45f);
+    // A tilted ring, hidden behind the planet on its upper side.
+    float ex = (fx - cx) / (r * 1.9f), ey = (fy - cy - (fx - cx) * tilt) / (r * 0.45f);
     float ring = Length(ex, ey);
-    if (ring > 0.75f && ring < 1.0f && (fy > cy || d > r))
+    if (ring > 0.75f && ring < 1.0f && (fy - cy - (fx - cx) * tilt > 0.0f || d > r))
         col = Hsv(Fract(look.hue + 0.08f), 0.3f, 0.9f) * (0.6f + 0.4f * std::sin(ring * 60.0f));
     return col;
 }

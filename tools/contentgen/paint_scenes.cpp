@@ -49,14 +49,17 @@ void PaintBackdrop(Canvas& c, int)
                 col = Hex(0x1C0A30);
             return col;
         }
-        // Perspective grid floor below the horizon.
+        // Perspective grid floor below the horizon: lines every `Spacing`
+        // world units across and along, their distance measured in pixels.
+        constexpr float Spacing = 1.6f;
         float z = 4000.0f / (fy - horizon + 2.0f);
         float wx = (fx - 400.0f) * z / 400.0f;
-        float lineX = std::abs(Fract(wx / 60.0f + 0.5f) - 0.5f) * 60.0f / z * 400.0f / 60.0f;
-        float lineZ = std::abs(Fract(z / 60.0f) - 0.5f) * 60.0f;
-        float glow = std::max(Clamp01(1.5f - lineX * 4.0f), Clamp01(1.0f - lineZ / (z * 0.02f + 0.6f)));
+        float acrossPixels = std::abs(Fract(wx / Spacing + 0.5f) - 0.5f) * Spacing * 400.0f / z;
+        float alongPixels = std::abs(Fract(z / Spacing + 0.5f) - 0.5f) * Spacing * 4000.0f / (z * z);
+        float glow = std::max(Clamp01(1.3f - acrossPixels * 0.7f), Clamp01(1.3f - alongPixels * 0.7f));
+        float haze = Clamp01((fy - horizon) / 120.0f);
         Colour floor = Mix(Hex(0x1A0630), Hex(0x0A0218), Clamp01((fy - horizon) / 270.0f));
-        return floor + Hex(0xFF40C0) * (glow * (0.35f + 0.65f * Clamp01((fy - horizon) / 100.0f)));
+        return floor + Hex(0xFF40C0) * (glow * (0.25f + 0.75f * haze)) + Hex(0xFF6090) * (0.3f * (1.0f - haze));
     });
 }
 

@@ -149,7 +149,7 @@ void PaintFlash(Canvas& c, int)
     PaintShape(c, [](float x, float y) {
         float dx = x - 100.0f, dy = y - 100.0f;
         float a = std::atan2(dy, dx);
-        float rays = 60.0f + 36.0f * std::pow(std::abs(std::cos(a * 6.0f)), 6.0f) + 12.0f * std::abs(std::sin(a * 9.0f));
+        float rays = 56.0f + 30.0f * std::pow(std::abs(std::cos(a * 6.0f)), 6.0f) + 10.0f * std::abs(std::sin(a * 9.0f));
         return Length(dx, dy) - rays;
     }, [](int x, int y) {
         float d = Length(float(x) - 100.0f, float(y) - 100.0f) / 96.0f;
@@ -168,16 +168,17 @@ void PaintGlitch(Canvas& c, int)
 {
     // Torn scanline segments with the colour channels pulled apart.
     Rng rng{0x611C4};
-    for (int y = 0; y < c.height; y += 3) {
-        int x = int(NextRange(rng, 0.0f, 60.0f));
-        while (x < c.width) {
+    // One pixel of background is kept all round.
+    for (int y = 1; y < c.height - 1; y += 3) {
+        int x = int(NextRange(rng, 1.0f, 60.0f));
+        while (x < c.width - 1) {
             int length = int(NextRange(rng, 12.0f, 90.0f));
             if (NextFloat(rng) < 0.7f) {
                 float hue = NextFloat(rng);
                 Colour col = Hsv(hue, 0.8f, 1.0f);
                 int rows = NextFloat(rng) < 0.3f ? 2 : 3;
-                for (int yy = y; yy < std::min(y + rows, c.height); ++yy)
-                    for (int xx = x; xx < std::min(x + length, c.width); ++xx) {
+                for (int yy = y; yy < std::min(y + rows, c.height - 1); ++yy)
+                    for (int xx = x; xx < std::min(x + length, c.width - 5); ++xx) {
                         float stripe = (xx / 3) % 2 ? 1.0f : 0.7f;
                         Blend(c, xx, yy, col * stripe, 1.0f);
                         Blend(c, xx + 4, yy, Colour{col.r, 0.1f, 0.1f}, 0.6f);

@@ -81,7 +81,7 @@ void PaintPhrase(Canvas& c, int slot)
         return col;
     });
     const LetteringStyle style{Hex(0xFFFFFF), Hsv(Fract(hue + 0.5f), 0.6f, 1.0f), Hex(0x0C0618), 4.0f, true, false};
-    PaintCentredText(c, Phrases[i], 400, 118, 720, 80, style);
+    PaintCentredText(c, Phrases[i], 400, 120, 740, 104, style);
 }
 
 void PaintDropBanner(Canvas& c, int)

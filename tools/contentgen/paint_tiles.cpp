@@ -207,18 +207,22 @@ void PaintCubeFrame(Canvas& c, int slot)
     for (int i = 0; i < 8; ++i)
         p[i] = Rotate(corners[i], yaw, pitch);
     for (int f = 0; f < 6; ++f) {
-        Vec3 a = p[faces[f][0]], b = p[faces[f][1]], d = p[faces[f][3]];
-        Vec3 u{b.x - a.x, b.y - a.y, b.z - a.z}, v{d.x - a.x, d.y - a.y, d.z - a.z};
-        Vec3 n{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+        // The face centre of a cube about the origin is also its normal.
+        Vec3 n{0, 0, 0};
+        for (int k = 0; k < 4; ++k) {
+            n.x += p[faces[f][k]].x * 0.25f;
+            n.y += p[faces[f][k]].y * 0.25f;
+            n.z += p[faces[f][k]].z * 0.25f;
+        }
         if (n.z >= 0.0f) // faces away from the viewer
             continue;
-        float light = Clamp01(0.35f + 0.65f * (-n.z * 0.6f - n.y * 0.5f + n.x * 0.2f) / 4.0f * 1.6f);
+        float light = Clamp01(-n.z * 0.7f - n.y * 0.5f - n.x * 0.3f);
         float xy[8];
         for (int k = 0; k < 4; ++k) {
             Vec3 q = p[faces[f][k]];
             float persp = 4.0f / (q.z + 5.5f);
-            xy[2 * k] = 100.0f + q.x * 58.0f * persp * 1.4f;
-            xy[2 * k + 1] = 200.0f + q.y * 58.0f * persp * 1.4f;
+            xy[2 * k] = 100.0f + q.x * 80.0f * persp;
+            xy[2 * k + 1] = 200.0f + q.y * 80.0f * persp;
         }
         Colour fill = faceColour[f] * (0.35f + 0.65f * light);
         PaintOutlined(c, [&](float px, float py) { return PolygonDistance(px, py, xy, 4); }, 1.5f, Hex(0xFFFFFF),

@@ -41,18 +41,33 @@ Picture FlattenOpaque(const Canvas& canvas)
 
 Picture FlattenKeyed(const Canvas& canvas)
 {
-    Picture p{canvas.width, canvas.height, std::vector<uint32_t>(canvas.colour.size())};
-    for (size_t i = 0; i < canvas.colour.size(); ++i) {
-        if (canvas.alpha[i] < 0.5f) {
-            p.pixels[i] = 0;
-            continue;
+    const int w = canvas.width, h = canvas.height;
+    Picture p{w, h, std::vector<uint32_t>(canvas.colour.size())};
+    auto covered = [&](int x, int y) { return canvas.alpha[size_t(y) * size_t(w) + size_t(x)] >= 0.5f; };
+    // Edge pixels were mixed towards the black background; undo that so
+    // outlines keep their colour instead of fading into dark fringes.
+    auto colourAt = [&](int x, int y) {
+        size_t i = size_t(y) * size_t(w) + size_t(x);
+        return canvas.colour[i] * (1.0f / std::max(canvas.alpha[i], 1e-3f));
+    };
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            size_t i = size_t(y) * size_t(w) + size_t(x);
+            Colour c;
+            if (covered(x, y)) {
+                c = colourAt(x, y);
+            } else if (x > 0 && y > 0 && x < w - 1 && y < h - 1 && covered(x - 1, y) && covered(x + 1, y) &&
+                       covered(x, y - 1) && covered(x, y + 1)) {
+                // A lone uncovered pixel inside the shape would show the
+                // background through: close it with its neighbours' colour.
+                c = (colourAt(x - 1, y) + colourAt(x + 1, y) + colourAt(x, y - 1) + colourAt(x, y + 1)) * 0.25f;
+            } else {
+                p.pixels[i] = 0;
+                continue;
+            }
+            uint32_t v = PackColour(c);
+            p.pixels[i] = v == 0 ? 0x010101u : v;
         }
-        // Edge pixels were mixed towards the black background; undo that so
-        // outlines keep their colour instead of fading into dark fringes.
-        Colour c = canvas.colour[i] * (1.0f / canvas.alpha[i]);
-        uint32_t v = PackColour(c);
-        p.pixels[i] = v == 0 ? 0x010101u : v;
-    }
     return p;
 }
 
