@@ -1,8 +1,34 @@
 #!/usr/bin/env bash
 # Prepares everything and plays the show.
+#
+#   scripts/play.sh [--content DIR]
+#
+# The build generates the show's pictures and soundtrack into build/content.
+# --content DIR (or TARVEL_CONTENT=DIR) plays a folder of your own instead: it
+# must hold the same graph/ and music/ files.
 source "$(dirname "$0")/common.sh"
 
-ensure_packages "${TARVEL_BUILD_PACKAGES[@]}"
-configure_and_build build -DCMAKE_BUILD_TYPE=Release
+content=${TARVEL_CONTENT:-}
+while [ $# -gt 0 ]; do
+  case $1 in
+    --content) [ $# -ge 2 ] || { echo "--content needs a folder" >&2; exit 2; }; content=$2; shift 2 ;;
+    --content=*) content=${1#--content=}; shift ;;
+    *) echo "usage: scripts/play.sh [--content DIR]" >&2; exit 2 ;;
+  esac
+done
 
-log "The engine is built; the show itself is not part of this build yet."
+if [ -n "$content" ]; then
+  [ -d "$content" ] || { echo "No such content folder: $content" >&2; exit 1; }
+  content=$(cd "$content" && pwd)
+  for f in graph/fondo.tga music/music00.mp3; do
+    [ -f "$content/$f" ] || { echo "$content has no $f: not a content folder of the show" >&2; exit 1; }
+  done
+fi
+
+ensure_packages "${TARVEL_BUILD_PACKAGES[@]}"
+# Playing needs neither the tests nor the benchmarks, nor their packages.
+configure_and_build build -DCMAKE_BUILD_TYPE=Release -DTARVEL_TESTS=OFF -DTARVEL_BENCH=OFF
+
+content=${content:-$TARVEL_ROOT/build/content}
+log "Content ready in $content"
+log "The show itself is not part of this build yet; it will play from that folder."

@@ -6,7 +6,7 @@ source "$(dirname "$0")/common.sh"
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}"
 
-configure_and_build build -DCMAKE_BUILD_TYPE=Release -DTARVEL_WERROR=ON
+configure_and_build build -DCMAKE_BUILD_TYPE=Release -DTARVEL_WERROR=ON -DTARVEL_TESTS=ON -DTARVEL_BENCH=ON
 log "Running tests (release)"
 ctest --test-dir "$TARVEL_ROOT/build" --output-on-failure -j "$TARVEL_JOBS"
 
