@@ -1,22 +1,40 @@
 #pragma once
 
-// Platform seam: sample channels. Samples are raw 16-bit stereo 44100 Hz
-// data played on 16 channels.
+#include <cstdint>
+#include <cstdio>
+
+// Sample channels. A sample is a sound file taken whole, header bytes
+// included, as raw 16-bit stereo 44100 Hz data; each play puts a copy of it
+// on one of 16 channels, so one sample can sound several times at once.
+// Every failure is fatal, with a caption that names the operation.
 constexpr int SoundChannelCount = 16;
 
-// Opens the sound device for the program's window; failures are fatal.
+// Room in the sample table: sample numbers 0-100.
+constexpr int SampleTableSize = 101;
+
+// The channel chosen by the last automatic choice (playsound with -1).
+extern uint32_t LastChannel;
+
+// Opens the sound device for the program's window.
 void InitSound(void* window);
 
-// Loads a sample file whole under `sample`; flip != 0 flips the sign of
-// every byte's top bit (unsigned data).
+// Loads `file` (a program file name) whole under sample number `sample`;
+// flip == 1 inverts the top bit of every byte (unsigned 8-bit data made signed).
 void loadsound(const char* file, int sample, int flip);
 
-// Plays a loaded sample on `channel` (0-15), or on a channel chosen
-// automatically when channel is -1.
+// Plays sample `sample` from its start on `channel` (0-15), or on the next
+// channel in turn when channel is -1. Pan, volume and frequency are passed
+// to the device, whose buffers have none of those controls.
 void playsound(int sample, int pan, int volume, int frequency, int channel);
 
+// Stops a channel; a channel outside 0-15 or one that never played is left alone.
 void stopchannel(int channel);
+
+// Releases sample `sample`; an empty entry is left alone.
 void freesound(int sample);
 
 // Releases the sound device; safe to call twice and before InitSound.
 void EndSound();
+
+// Length of an open file in bytes; the read position is kept.
+long filesize(std::FILE* stream);

@@ -1,0 +1,135 @@
+#include "audio/sound.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "app/fatal.h"
+#include "audio/sound_device.h"
+#include "image/file_open.h"
+
+uint32_t LastChannel;
+
+static bool SoundDeviceOpen;
+static SampleBuffer* SampleBuffers[SampleTableSize];
+static bool ChannelPlayed[SoundChannelCount];
+
+// A sample number indexes the table directly; one outside it is a fault of
+// the caller, caught here before it reaches memory beyond the table.
+static SampleBuffer*& SampleEntry(int sample, const char* caption)
+{
+    if (sample < 0 || sample >= SampleTableSize)
+        FatalError(caption, "");
+    return SampleBuffers[sample];
+}
+
+void InitSound(void* window)
+{
+    LastChannel = 0;
+    if (!SoundDeviceCreate())
+        FatalError("Error en inicio Direct Sound", "");
+    SoundDeviceOpen = true;
+    if (!SoundDeviceSetCooperative(window))
+        FatalError("Error poniendo modo coperativo", "");
+    std::memset(SampleBuffers, 0, sizeof SampleBuffers);
+    std::memset(ChannelPlayed, 0, sizeof ChannelPlayed);
+}
+
+long filesize(std::FILE* stream)
+{
+    const long position = std::ftell(stream);
+    std::fseek(stream, 0, SEEK_END);
+    const long length = std::ftell(stream);
+    std::fseek(stream, position, SEEK_SET);
+    return length;
+}
+
+static SampleBuffer* newsoundbuffer(long length)
+{
+    // The device's buffers hold at most 4 GiB; an unreadable length (-1) or a
+    // longer file gets no buffer, like an empty one.
+    SampleBuffer* buffer = nullptr;
+    if (length >= 0 && uint64_t(length) <= UINT32_MAX)
+        buffer = SampleBufferCreate(uint32_t(length));
+    if (!buffer)
+        FatalError("Error Creando buffer de sonido.", "");
+    return buffer;
+}
+
+void loadsound(const char* file, int sample, int flip)
+{
+    SampleBuffer*& entry = SampleEntry(sample, "numero de sonido fuera de rango en loadsound");
+    std::FILE* stream = OpenDataFile(file, "rb");
+    if (!stream)
+        FatalError("Error al abrir sonido.", "");
+    const long length = filesize(stream);
+    // A sample loaded again replaces the earlier one; channels playing it
+    // hold copies of their own and play on.
+    if (entry)
+        SampleBufferRelease(entry);
+    entry = newsoundbuffer(length);
+    uint8_t* target = SampleBufferLock(entry);
+    if (!target)
+        FatalError("Error haciendo lock en loadsound", "");
+    // Zeroed, so a short read leaves silence rather than stray memory.
+    uint8_t* block = static_cast<uint8_t*>(std::calloc(size_t(length ? length : 1), 1));
+    if (!block)
+        FatalError("no hay memoria en loadsound", "");
+    if (std::fread(block, size_t(length), 1, stream) != 1) {
+        // Not examined: whatever was read stays, the rest is silence.
+    }
+    if (flip == 1)
+        for (long i = 0; i < length; i++)
+            block[i] = uint8_t(block[i] + 0x80);
+    std::memcpy(target, block, size_t(length));
+    std::free(block);
+    if (!SampleBufferUnlock(entry))
+        FatalError("Error en Unlock en loadsound", "");
+    std::fclose(stream);
+}
+
+void playsound(int sample, int pan, int volume, int frequency, int channel)
+{
+    if (channel == -1) {
+        LastChannel++;
+        if (LastChannel >= uint32_t(SoundChannelCount))
+            LastChannel = 0;
+        channel = int(LastChannel);
+    } else if (channel < 0 || channel >= SoundChannelCount) {
+        FatalError("fuera de rango en playsound", "");
+    }
+    SampleBuffer* source = SampleEntry(sample, "numero de sonido fuera de rango en playsound");
+    // An empty entry has nothing to copy: the duplication fails.
+    if (!source || !ChannelDuplicate(channel, source))
+        FatalError("Error al duplicar el sonido", "");
+    ChannelPlayed[channel] = true;
+    if (!ChannelRewind(channel))
+        FatalError("Error al posicionar en el sonido", "");
+    ChannelSetControls(channel, pan, volume, frequency);
+    if (!ChannelPlay(channel))
+        FatalError("Error al hacer play", "");
+}
+
+void stopchannel(int channel)
+{
+    if (channel < 0 || channel >= SoundChannelCount || !ChannelPlayed[channel])
+        return;
+    if (!ChannelStop(channel))
+        FatalError("Error al hacer stop de canales", "");
+}
+
+void freesound(int sample)
+{
+    SampleBuffer*& entry = SampleEntry(sample, "numero de sonido fuera de rango en freesound");
+    if (entry)
+        SampleBufferRelease(entry);
+    entry = nullptr;
+}
+
+void EndSound()
+{
+    if (!SoundDeviceOpen)
+        return;
+    SoundDeviceOpen = false;
+    if (SoundDeviceRelease() != 0)
+        FatalError("Error en EndSound", "");
+}
