@@ -49,7 +49,17 @@ void WriteContent(const std::string& outDir)
         if (error)
             Fail("cannot create the folder", (outDir + folder).c_str());
     }
-    std::thread music([&] { WriteSoundtrack(outDir); });
+    // Two threads: first the music buses in two pairs of about equal cost,
+    // then the encoder beside the pictures.
+    StereoBuffer buses[SoundtrackBuses];
+    std::thread helper([&] {
+        buses[0] = RenderSoundtrackBus(0);
+        buses[3] = RenderSoundtrackBus(3);
+    });
+    buses[1] = RenderSoundtrackBus(1);
+    buses[2] = RenderSoundtrackBus(2);
+    helper.join();
+    std::thread music([&] { WriteBytes(outDir + "/music/music00.mp3", EncodeMp3(MixSoundtrack(buses))); });
     WritePictures(outDir);
     music.join();
 }

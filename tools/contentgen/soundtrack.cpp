@@ -116,7 +116,7 @@ void AddSection(Buses& b, int section, int& chordCounter)
     if (part.riser)
         b.chords.push_back({start, end - start, Riser, 60, 0.5f, 0});
     if (part.kick || part.snare || section + 1 == int(std::size(Parts)))
-        b.drums.push_back({start, span(0, 16), Crash, 60, 0.55f, 0});
+        b.drums.push_back({start, span(0, 16), Crash, 60, 0.4f, 0});
 
     Chord chord = Progression[0];
     for (int k = 0; k < steps; ++k) {
@@ -178,45 +178,45 @@ void AddFlashHits(Buses& b)
 {
     for (int hit : FlashHits) {
         const int64_t t = int64_t(hit) * SamplesPerHundredth;
-        b.drums.push_back({t, SampleRate / 5, Crash, 0, 0.6f, 0});
+        b.drums.push_back({t, SampleRate / 5, Crash, 0, 0.45f, 0});
         for (int tone = 0; tone < 4; ++tone)
             b.chords.push_back({t, SampleRate / 5, Stab, float(57 + ChordTone(Progression[0], tone)), 0.55f, 0});
     }
 }
 
-StereoBuffer Mix(const Buses& b)
-{
-    StereoBuffer master = NewStereoBuffer(TotalFrames);
-    struct Group {
-        const std::vector<Note>* notes;
-        float gain;
-        bool echo;
-    };
-    const Group groups[] = {{&b.drums, 0.9f, false}, {&b.bass, 0.6f, false}, {&b.chords, 0.5f, false}, {&b.lead, 0.45f, true}};
-    for (const Group& g : groups) {
-        StereoBuffer bus = NewStereoBuffer(TotalFrames);
-        for (const Note& n : *g.notes)
-            RenderNote(n, bus);
-        if (g.echo)
-            ApplyEcho(bus, int(NominalStep * 3 * SampleRate), 0.35f, 0.35f);
-        for (size_t i = 0; i < bus.left.size(); ++i) {
-            master.left[i] += bus.left[i] * g.gain;
-            master.right[i] += bus.right[i] * g.gain;
-        }
-    }
-    return master;
-}
-
-} // namespace
-
-std::vector<int16_t> RenderSoundtrack()
+Buses Score()
 {
     Buses buses;
     int chordCounter = 0;
     for (int s = 0; s < int(std::size(Parts)); ++s)
         AddSection(buses, s, chordCounter);
     AddFlashHits(buses);
-    StereoBuffer master = Mix(buses);
+    return buses;
+}
+
+} // namespace
+
+StereoBuffer RenderSoundtrackBus(int bus)
+{
+    const Buses score = Score();
+    const std::vector<Note>* notes[SoundtrackBuses] = {&score.drums, &score.bass, &score.chords, &score.lead};
+    StereoBuffer out = NewStereoBuffer(TotalFrames);
+    for (const Note& n : *notes[bus])
+        RenderNote(n, out);
+    if (bus == 3) // the lead and the arpeggios echo a dotted eighth later
+        ApplyEcho(out, int(NominalStep * 3 * SampleRate), 0.35f, 0.35f);
+    return out;
+}
+
+std::vector<int16_t> MixSoundtrack(const StereoBuffer (&buses)[SoundtrackBuses])
+{
+    const float gains[SoundtrackBuses] = {0.9f, 0.6f, 0.7f, 0.65f};
+    StereoBuffer master = NewStereoBuffer(TotalFrames);
+    for (int b = 0; b < SoundtrackBuses; ++b)
+        for (size_t i = 0; i < master.left.size(); ++i) {
+            master.left[i] += buses[b].left[i] * gains[b];
+            master.right[i] += buses[b].right[i] * gains[b];
+        }
 
     // Level: bring the average loudness up, round off the peaks with a soft
     // saturation, and keep the result under full scale.
@@ -235,4 +235,12 @@ std::vector<int16_t> RenderSoundtrack()
         out[size_t(2 * i + 1)] = int16_t(std::lround(r * 32767.0f));
     }
     return out;
+}
+
+std::vector<int16_t> RenderSoundtrack()
+{
+    StereoBuffer buses[SoundtrackBuses];
+    for (int b = 0; b < SoundtrackBuses; ++b)
+        buses[b] = RenderSoundtrackBus(b);
+    return MixSoundtrack(buses);
 }

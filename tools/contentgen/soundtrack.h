@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "contentgen/synth.h"
+
 // Sample rate of the soundtrack and its length: the show ends at 133.46 s
 // of playback, the music rings out a little beyond.
 constexpr int SampleRate = 44100;
@@ -17,7 +19,16 @@ constexpr int SectionStarts[] = {0,    475,  682,  882,  1086, 1290, 1470, 1640,
                                  3336, 3711, 3998, 4354, 4651, 4973, 5289, 5629,  6080,  6736,  7640,  8508,  8901,
                                  9292, 9686, 10011, 10389, 10679, 11045, 11339, 11504, 11669, 11838, 12010, 13346};
 
-// Interleaved 16-bit stereo samples of the whole soundtrack.
+// The soundtrack is mixed from four buses: drums, bass, chords, lead. They
+// are independent, so they can be rendered on different threads; the mix
+// adds them in a fixed order, so the result never depends on which.
+constexpr int SoundtrackBuses = 4;
+StereoBuffer RenderSoundtrackBus(int bus);
+
+// Interleaved 16-bit stereo samples of the mixed, levelled buses.
+std::vector<int16_t> MixSoundtrack(const StereoBuffer (&buses)[SoundtrackBuses]);
+
+// All of it on the calling thread.
 std::vector<int16_t> RenderSoundtrack();
 
 // MP3 bytes of interleaved stereo samples at SampleRate.

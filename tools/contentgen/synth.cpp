@@ -132,12 +132,11 @@ void RenderNote(const Note& note, StereoBuffer& bus)
             e0 = std::exp(-t0 * 13.0f);
             e1 = std::exp(-t1 * 13.0f);
             const float body = std::exp(-t0 * 22.0f) * 0.6f;
+            SetCutoff(lp, 5000.0f); // the rattle, kept off the top octave
             for (int i = 0; i < n; ++i) {
                 phase = Fract(phase + 190.0f / Rate);
-                float n0 = NextNoise(noise);
-                float bright = n0 - previous; // first difference: a gentle high-pass
-                previous = n0;
-                float v = (std::sin(TwoPiF * phase) * body + (0.55f * n0 + 0.6f * bright) * ramp(i)) * 0.9f;
+                float rattle = Filter(lp, NextNoise(noise)) * 1.6f;
+                float v = (std::sin(TwoPiF * phase) * body + rattle * ramp(i)) * 0.9f;
                 l[i] += v * gainLeft;
                 r[i] += v * gainRight;
             }
@@ -145,27 +144,25 @@ void RenderNote(const Note& note, StereoBuffer& bus)
         }
         case ClosedHat:
         case OpenHat: {
-            const float decay = note.instrument == ClosedHat ? 60.0f : 8.0f;
+            const float decay = note.instrument == ClosedHat ? 60.0f : 14.0f;
             e0 = std::exp(-t0 * decay);
             e1 = std::exp(-t1 * decay);
             for (int i = 0; i < n; ++i) {
                 float n0 = NextNoise(noise);
-                float hp = n0 - previous;
+                float v = (n0 - previous) * ramp(i) * 0.15f; // first difference: bright
                 previous = n0;
-                float v = (hp - previous2) * ramp(i) * 0.35f; // second difference: bright
-                previous2 = hp;
                 l[i] += v * gainLeft;
                 r[i] += v * gainRight;
             }
             break;
         }
         case Crash:
-            e0 = std::exp(-t0 * 1.9f) * std::min(1.0f, t0 * 400.0f);
-            e1 = std::exp(-t1 * 1.9f) * std::min(1.0f, t1 * 400.0f);
+            e0 = std::exp(-t0 * 2.6f) * std::min(1.0f, t0 * 400.0f);
+            e1 = std::exp(-t1 * 2.6f) * std::min(1.0f, t1 * 400.0f);
             for (int i = 0; i < n; ++i) {
                 float a = NextNoise(noise), c = NextNoise(noise2);
-                l[i] += (a - previous) * ramp(i) * 0.33f * gainLeft;
-                r[i] += (c - previous2) * ramp(i) * 0.33f * gainRight;
+                l[i] += (a - previous) * ramp(i) * 0.22f * gainLeft;
+                r[i] += (c - previous2) * ramp(i) * 0.22f * gainRight;
                 previous = a;
                 previous2 = c;
             }
