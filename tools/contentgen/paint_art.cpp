@@ -69,7 +69,8 @@ void PaintJulia(Canvas& c, int)
         float t = mu * 0.045f;
         Colour deep = CosinePalette(t, {0.5f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f}, {1.0f, 0.7f, 0.4f},
                                     {0.0f, 0.15f, 0.20f});
-        return deep * Clamp01(0.25f + mu * 0.05f);
+        // Points that escape at once fade into a deep blue backdrop.
+        return Mix(Mix(Hex(0x060A28), Hex(0x142060), float(y) / 400.0f), deep, Clamp01(mu * 0.07f));
     });
 }
 

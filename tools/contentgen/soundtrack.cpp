@@ -19,7 +19,7 @@ constexpr int64_t TotalFrames = int64_t(SampleRate) * SoundtrackSeconds;
 // What plays in a section. Drums: kick 1 four to the floor, 2 half time;
 // snare 1 back beat, 2 a roll that builds up; hats 1 off-beat opens, 2 running
 // sixteenths. Bass 1 eighths, 2 syncopated. Chords 1 pad, 2 stabs, 3 both.
-// Lead 1 or 2 the two themes, 3 the first theme an octave up. Arp and riser
+// Lead 1 or 2 the two themes, 3 the first theme raised by one chord tone. Arp and riser
 // on or off. Key: semitones above A minor.
 struct Part {
     uint8_t kick, snare, hats, bass, chords, lead, arp, riser;
@@ -158,14 +158,14 @@ void AddSection(Buses& b, int section, int& chordCounter)
                 b.chords.push_back({at(k), span(k, 1), Stab, float(padRoot + ChordTone(chord, tone)) + key, 0.3f,
                                     0.3f - 0.15f * float(tone)});
 
-        const int leadRoot = RootFrom(chord, 64);
+        const int leadRoot = RootFrom(chord, 60);
         if (part.lead) {
             const MotifNote* first = part.lead == 2 ? std::begin(ThemeB) : std::begin(ThemeA);
             const MotifNote* last = part.lead == 2 ? std::end(ThemeB) : std::end(ThemeA);
             for (const MotifNote* m = first; m != last; ++m)
                 if (m->step == k % 32)
                     b.lead.push_back({at(k), span(k, m->length), Lead,
-                                      float(leadRoot + ChordTone(chord, m->tone) + (part.lead == 3 ? 12 : 0)) + key,
+                                      float(leadRoot + ChordTone(chord, m->tone + (part.lead == 3 ? 1 : 0))) + key,
                                       0.8f, 0});
         }
         if (part.arp)
