@@ -9,7 +9,24 @@ extern int32_t DemoStage;
 // truncated, recomputed at the end of every played frame.
 extern int32_t SceneClock;
 
+// A played frame starts drawing only when more than this many milliseconds
+// have passed since the previous one's wait ended.
+constexpr int32_t FrameWaitMs = 30;
+
+// The first clock value past the show: the frame that computes it asks the
+// window to close, and is still presented.
+constexpr int32_t ShowEndClock = 13346;
+
 // One call per idle turn of the main loop: loads everything, then starts the
 // soundtrack, then draws and presents one frame per call. `window` is handed
 // to PostCloseRequest when the show reaches its end.
 void DemoFrame(void* window);
+
+// The clock of a music position in seconds: x 100.0, truncated toward zero;
+// positions beyond the 32-bit range are held at its ends, and one that is not
+// a number gives 0.
+int32_t ClockFromPosition(double seconds);
+
+// The picture of one played frame: the background over the whole of
+// DisplayScreen, then the timeline at clock T.
+void DrawFrame(int32_t T);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// What the command line of tarvel-capture asks for.
+struct CaptureOptions {
+    std::string command;         // frames, stills, video or bench
+    std::string content;         // folder holding graph/ and music/; "" for the working folder
+    std::string out;             // output folder or file, made absolute
+    std::vector<int32_t> clocks; // frames: --clocks; stills: --at
+    bool raw = false;            // frames: also write .rgb32 files
+    int fps = 0;                 // frames per second of music time; 0 until defaulted
+    int width = 800;             // video: size of the encoded picture
+    int height = 600;
+    int32_t endClock = 0;        // video: clock at which the recording stops
+};
+
+// Highest clock value that `frames` accepts.
+constexpr int32_t MaxListedClock = 1000000;
+
+// Reads the arguments after the program name. False with a one-line reason
+// in `error` when they are not a valid command.
+bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* options, std::string* error);
+
+// Reads a list of clock values separated by commas, blanks or line breaks,
+// each from `low` to `high`. False with a reason when one is not a number
+// in range or the list is empty.
+bool ParseClockList(const std::string& text, int32_t low, int32_t high, std::vector<int32_t>* clocks,
+                    std::string* error);
+
+extern const char CaptureUsage[];
