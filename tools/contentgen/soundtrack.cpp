@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr double NominalStep = 60.0 / 146.0 / 4.0; // seconds per sixteenth
 constexpr int64_t SamplesPerHundredth = SampleRate / 100;
 constexpr int64_t TotalFrames = int64_t(SampleRate) * SoundtrackSeconds;
 

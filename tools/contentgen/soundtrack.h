@@ -11,6 +11,11 @@
 constexpr int SampleRate = 44100;
 constexpr int SoundtrackSeconds = 137;
 
+// A sixteenth note at the nominal tempo of 146 beats per minute, in seconds.
+// Each section holds a whole number of sixteenths, so within a section the
+// tempo is bent slightly to fit its length.
+constexpr double NominalStep = 60.0 / 146.0 / 4.0;
+
 // The soundtrack changes section on these clock values (hundredths of a
 // second): the values at which the show's timeline moves to its next window,
 // so picture and music cut together. The last section is the tail after the
