@@ -85,10 +85,10 @@ void PaintRocket(Canvas& c, int)
         PaintOutlined(c, [&](float x, float y) { return PolygonDistance(x, y, fin, 4); }, 3.0f, rim,
                       [](int, int) { return Hex(0xE02040); });
     PaintOutlined(c, [](float x, float y) {
-        // Body: a capsule with a pointed nose.
-        float body = BoxDistance(x, y, 100, 200, 40, 100, 36);
-        float nose = CircleDistance(x, y, 100, 150, 40) + std::max(0.0f, 150.0f - y) * 0.55f;
-        return std::min(body, nose);
+        // Body: a rounded tube under a pointed nose cone.
+        const float nose[] = {60, 146, 140, 146, 100, 36};
+        float body = BoxDistance(x, y, 100, 222, 40, 78, 14);
+        return std::min(body, PolygonDistance(x, y, nose, 3));
     }, 3.0f, rim, [](int x, int) {
         float t = float(x - 60) / 80.0f;
         return Mix(Hex(0xFFFFFF), Hex(0x8090B0), t * t);
