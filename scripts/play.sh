@@ -31,4 +31,12 @@ configure_and_build build -DCMAKE_BUILD_TYPE=Release -DTARVEL_TESTS=OFF -DTARVEL
 
 content=${content:-$TARVEL_ROOT/build/content}
 log "Content ready in $content"
-log "The show itself is not part of this build yet; it will play from that folder."
+show=$TARVEL_ROOT/build/src/app/sdl/tarvel
+if [ ! -x "$show" ]; then
+  log "The show itself is not part of this build yet; it will play from that folder."
+  exit 0
+fi
+# The show reads graph/ and music/ from its working directory.
+log "Playing the show"
+cd "$content"
+exec "$show"
