@@ -20,6 +20,9 @@ void MusicPlay(const char* file)
 {
     if (!MusicDeviceOpen || !MusicNameFits(file))
         return;
+    // A second soundtrack replaces the first.
+    if (Soundtrack)
+        Mix_FreeMusic(Soundtrack);
     Soundtrack = Mix_LoadMUS(NativePath(file).c_str());
     if (!Soundtrack)
         return;
