@@ -61,9 +61,14 @@ void AdvanceFade()
     }
 }
 
+bool FadeRunning()
+{
+    return FadeMode == 1 || FadeMode == 2;
+}
+
 void FadePresentedFrame(void* memory, int width, int height, std::ptrdiff_t pitch)
 {
-    if (FadeMode != 1 && FadeMode != 2)
+    if (!FadeRunning())
         return;
     ApplyFade(memory, width, height, pitch);
     AdvanceFade();

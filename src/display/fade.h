@@ -25,6 +25,9 @@ inline constexpr int32_t FadeMax = 32;
 // `width` pixels on each of `height` rows, rows `pitch` bytes apart.
 void ApplyFade(void* memory, int width, int height, std::ptrdiff_t pitch);
 
+// True while a fade runs (mode 1 or 2): only then is a frame scaled.
+bool FadeRunning();
+
 // One step of the running fade: in by one level up to FadeMax (then the
 // fade ends), or out by one level down to 0 (then it holds black).
 void AdvanceFade();
