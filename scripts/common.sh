@@ -18,6 +18,7 @@ TARVEL_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   ffmpeg
+  xvfb xdotool x11-utils x11-apps
 )
 
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }

@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # Prepares everything and plays the show.
 #
-#   scripts/play.sh [--content DIR]
+#   scripts/play.sh [--content DIR] [--window]
 #
 # The build generates the show's pictures and soundtrack into build/content.
 # --content DIR (or TARVEL_CONTENT=DIR) plays a folder of your own instead: it
-# must hold the same graph/ and music/ files.
+# must hold the same graph/ and music/ files. --window plays in a resizable
+# 800x600 window instead of full screen.
 source "$(dirname "$0")/common.sh"
 
 content=${TARVEL_CONTENT:-}
+show_args=()
 while [ $# -gt 0 ]; do
   case $1 in
     --content) [ $# -ge 2 ] || { echo "--content needs a folder" >&2; exit 2; }; content=$2; shift 2 ;;
     --content=*) content=${1#--content=}; shift ;;
-    *) echo "usage: scripts/play.sh [--content DIR]" >&2; exit 2 ;;
+    --window) show_args+=(--window); shift ;;
+    *) echo "usage: scripts/play.sh [--content DIR] [--window]" >&2; exit 2 ;;
   esac
 done
 
@@ -39,4 +42,4 @@ fi
 # The show reads graph/ and music/ from its working directory.
 log "Playing the show"
 cd "$content"
-exec "$show"
+exec "$show" "${show_args[@]}"
