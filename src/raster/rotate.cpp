@@ -5,8 +5,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <vector>
+
 #include "raster/blit.h"
 #include "raster/mathtables.h"
+#include "raster/row_transfer.h"
 
 namespace {
 
@@ -94,6 +97,88 @@ void FillShearedRows(const Screen* src, Screen* t, int cols, int rows, int angle
     }
 }
 
+// The shears drawn straight onto the destination, without their temporary
+// Screen. Each destination row that the transformed picture covers gets the
+// row of the temporary that Blit would read for it, built in a line buffer
+// from the source (0 where the temporary holds no picture pixel), and then
+// the row kernel that Blit would use, mirrors included. Only the clipped
+// part is built, so the pixels match the temporary-and-Blit path exactly.
+struct ShearDraw {
+    const Screen* src;
+    int type, angle, cols, rows, W, H, lift; // lift: u + 1 or 0, as in the fills above
+};
+
+// Columns [lo, lo + count) of row r of the column-sheared picture.
+void BuildShearedColumnsRow(const ShearDraw& d, int r, int lo, int count, const int* shift, uint32_t* line)
+{
+    const int usable = std::max(0, std::min(count, d.cols - lo)); // columns that exist in the source
+    int c = 0;
+    while (c < usable) {
+        // A run of columns moved by the same amount is one span of one source row.
+        const int s = shift[c];
+        int end = c + 1;
+        while (end < usable && shift[end] == s)
+            end++;
+        const int off = r - s;
+        if (unsigned(off) < unsigned(d.rows))
+            std::memcpy(line + c, d.src->rows[off] + lo + c, size_t(end - c) * sizeof(uint32_t));
+        else
+            std::memset(line + c, 0, size_t(end - c) * sizeof(uint32_t));
+        c = end;
+    }
+    if (usable < count)
+        std::memset(line + usable, 0, size_t(count - usable) * sizeof(uint32_t));
+}
+
+// Columns [lo, lo + count) of row r of the row-sheared picture.
+void BuildShearedRowsRow(const ShearDraw& d, int r, int lo, int count, uint32_t* line)
+{
+    std::memset(line, 0, size_t(count) * sizeof(uint32_t));
+    if (r >= d.rows)
+        return;
+    const int shift = PolarX(d.angle, r) + d.lift;
+    // Source columns k land on shift + k; keep those inside the temporary and
+    // inside the window.
+    const int first = std::max({0, -shift, lo - shift});
+    const int last = std::min({d.cols, d.W - shift, lo + count - shift}); // exclusive
+    if (first < last)
+        std::memcpy(line + (shift + first - lo), d.src->rows[r] + first, size_t(last - first) * sizeof(uint32_t));
+}
+
+void DrawShearedDirect(const ShearDraw& d, Screen* dst, int64_t tx, int64_t ty, int mode, int mirror)
+{
+    const bool flipX = mirror == MirrorHorizontal || mirror == MirrorBoth;
+    const bool flipY = mirror > MirrorHorizontal;
+    const RowTransfer transfer = flipX ? ReverseRowTransfer(mode) : ForwardRowTransfer(mode);
+    if (!transfer)
+        return;
+    const int64_t x0 = std::max<int64_t>(0, tx), x1 = std::min<int64_t>(dst->width, tx + d.W);
+    const int64_t y0 = std::max<int64_t>(0, ty), y1 = std::min<int64_t>(dst->height, ty + d.H);
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    // Destination x takes picture column x - tx, or W - 1 - (x - tx) when
+    // mirrored; [lo, lo + count) are the columns read.
+    const int count = int(x1 - x0);
+    const int lo = int(flipX ? d.W - (x1 - tx) : x0 - tx);
+    const int first = int(flipX ? d.W - 1 - (x0 - tx) : x0 - tx) - lo; // index of dst x0's pixel in the line
+
+    std::vector<uint32_t> line(static_cast<size_t>(count));
+    std::vector<int> shift;
+    if (d.type == TransformShearColumns) {
+        shift.resize(size_t(count));
+        for (int c = 0; c < count; c++)
+            shift[size_t(c)] = PolarY(d.angle, lo + c) + d.lift;
+    }
+    for (int64_t y = y0; y < y1; y++) {
+        const int r = int(flipY ? d.H - 1 - (y - ty) : y - ty);
+        if (d.type == TransformShearColumns)
+            BuildShearedColumnsRow(d, r, lo, count, shift.data(), line.data());
+        else
+            BuildShearedRowsRow(d, r, lo, count, line.data());
+        transfer(line.data() + first, dst->rows[y] + x0, count);
+    }
+}
+
 } // namespace
 
 void BlitRotated(const Screen* src, Screen* dst, int sx1, int sy1, int sx2, int sy2, int dx, int dy,
@@ -123,6 +208,18 @@ void BlitRotated(const Screen* src, Screen* dst, int sx1, int sy1, int sx2, int 
     const int cols = std::min(w, int(src->width));
     const int rows = std::min(h, int(src->height));
 
+    const int64_t tx = int64_t(dx) - layout.offX, ty = int64_t(dy) - layout.offY;
+    // A shear onto another Screen is drawn row by row without the temporary;
+    // one drawn onto its own source needs the whole picture read first.
+    if (type != TransformRotate && src != dst) {
+        const int u = type == TransformShearColumns ? layout.height - h : layout.width - w;
+        const bool lifted = type == TransformShearColumns ? !(angle < 900 || angle > 2699) : !(angle < 1800);
+        const ShearDraw d{src, type, angle, cols, rows, layout.width, layout.height, lifted ? u + 1 : 0};
+        if (tx >= INT32_MIN && ty >= INT32_MIN && tx <= INT32_MAX && ty <= INT32_MAX)
+            DrawShearedDirect(d, dst, tx, ty, mode, mirror);
+        return;
+    }
+
     Screen t;
     newscreen(&t, layout.width, layout.height);
     if (type == TransformRotate)
@@ -132,7 +229,6 @@ void BlitRotated(const Screen* src, Screen* dst, int sx1, int sy1, int sx2, int 
     else
         FillShearedRows(src, &t, cols, rows, angle, layout.width - w);
 
-    const int64_t tx = int64_t(dx) - layout.offX, ty = int64_t(dy) - layout.offY;
     // A position beyond the int range is off every Screen.
     if (tx >= INT32_MIN && ty >= INT32_MIN && tx <= INT32_MAX && ty <= INT32_MAX)
         Blit(&t, dst, 0, 0, layout.width - 1, layout.height - 1, int(tx), int(ty), mode, mirror);
