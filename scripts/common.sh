@@ -9,7 +9,7 @@ TARVEL_JOBS=${TARVEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
 # libraries and the content generator's libraries.
 TARVEL_BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  libsdl2-dev libsdl2-mixer-dev
+  libsdl2-dev libsdl2-mixer-dev libcdio-dev libcdio-paranoia-dev
   libfreetype-dev fonts-dejavu-core libmp3lame-dev zlib1g-dev
 )
 

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "audio/cdio/cd_ring.h"
+
+namespace {
+
+std::vector<int16_t> Ramp(uint32_t frames, int start)
+{
+    std::vector<int16_t> samples(2 * frames);
+    for (uint32_t i = 0; i < samples.size(); i++)
+        samples[i] = int16_t((start + int(i)) % 30000);
+    return samples;
+}
+
+TEST(CDRing, FramesComeOutInOrderAcrossTheWrap)
+{
+    auto ring = std::make_unique<CDRing>();
+    // Move the front near the end of the storage, then fill past the wrap.
+    CDRingAppend(*ring, Ramp(CDRingFrames - 100, 0));
+    std::vector<int16_t> drain(2 * (CDRingFrames - 100), 0);
+    EXPECT_EQ(CDRingMixInto(*ring, drain), CDRingFrames - 100);
+    EXPECT_EQ(drain, Ramp(CDRingFrames - 100, 0));
+
+    const std::vector<int16_t> wrapping = Ramp(1000, 7);
+    CDRingAppend(*ring, wrapping);
+    EXPECT_EQ(CDRingRoom(*ring), CDRingFrames - 1000);
+    std::vector<int16_t> out(2 * 1000, 0);
+    EXPECT_EQ(CDRingMixInto(*ring, std::span(out).first(2 * 400)), 400u);
+    EXPECT_EQ(CDRingMixInto(*ring, std::span(out).subspan(2 * 400)), 600u);
+    EXPECT_EQ(out, wrapping);
+    EXPECT_EQ(CDRingRoom(*ring), CDRingFrames);
+}
+
+TEST(CDRing, MixAddsAndClipsToSixteenBits)
+{
+    auto ring = std::make_unique<CDRing>();
+    CDRingAppend(*ring, std::vector<int16_t>{10000, -10000, -50, 32767, 1, -1});
+    std::vector<int16_t> stream{30000, -30000, 100, -32768, -32768, 32767};
+    EXPECT_EQ(CDRingMixInto(*ring, stream), 3u);
+    EXPECT_EQ(stream, (std::vector<int16_t>{32767, -32768, 50, -1, -32767, 32766}));
+}
+
+TEST(CDRing, ShortRingLeavesTheRestOfTheStreamAlone)
+{
+    auto ring = std::make_unique<CDRing>();
+    CDRingAppend(*ring, std::vector<int16_t>{1, 2, 3, 4});
+    std::vector<int16_t> stream{10, 10, 10, 10, 10, 10};
+    EXPECT_EQ(CDRingMixInto(*ring, stream), 2u);
+    EXPECT_EQ(stream, (std::vector<int16_t>{11, 12, 13, 14, 10, 10}));
+    EXPECT_EQ(CDRingMixInto(*ring, stream), 0u);
+}
+
+TEST(CDRing, FullRingDropsTheExcessAndClearEmptiesIt)
+{
+    auto ring = std::make_unique<CDRing>();
+    CDRingAppend(*ring, Ramp(CDRingFrames - 1, 0));
+    CDRingAppend(*ring, std::vector<int16_t>{5, 6, 7, 8, 9, 10});
+    EXPECT_EQ(CDRingRoom(*ring), 0u);
+    std::vector<int16_t> all(2 * CDRingFrames, 0);
+    EXPECT_EQ(CDRingMixInto(*ring, all), CDRingFrames);
+    EXPECT_EQ(all[2 * CDRingFrames - 2], 5);
+    EXPECT_EQ(all[2 * CDRingFrames - 1], 6);
+
+    CDRingAppend(*ring, Ramp(10, 0));
+    CDRingClear(*ring);
+    EXPECT_EQ(CDRingRoom(*ring), CDRingFrames);
+    EXPECT_EQ(CDRingMixInto(*ring, all), 0u);
+}
+
+} // namespace
