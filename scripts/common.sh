@@ -21,6 +21,21 @@ TARVEL_TEST_PACKAGES=(
   xvfb xdotool x11-utils x11-apps
 )
 
+# Packages the Windows build needs: the mingw-w64 cross compilers.
+TARVEL_WINDOWS_PACKAGES=(
+  cmake ninja-build
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+)
+
+# Packages the Windows program's tests under Wine need: Wine itself, an X
+# server without a screen and a way to press its keys, the GStreamer plugins
+# with which Wine's DirectShow decodes MP3, and ffmpeg for screenshots.
+TARVEL_WINE_PACKAGES=(
+  wine64 xvfb xdotool
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
+  ffmpeg
+)
+
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 
 # Installs the missing packages when run as root; otherwise prints the exact
