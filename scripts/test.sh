@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Prepares everything and runs the whole test suite: the release build with
 # warnings as errors, then the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the Windows programs, cross-built, and the
+# UndefinedBehaviorSanitizer, then the TGA reader's fuzzer (build-fuzz, with
+# clang), then the Windows programs, cross-built, and the
 # 64-bit one run under Wine.
 source "$(dirname "$0")/common.sh"
 
@@ -15,6 +16,8 @@ configure_and_build build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEL_WERROR
 log "Running tests (AddressSanitizer + UndefinedBehaviorSanitizer)"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$TARVEL_ROOT/build-asan" --output-on-failure -j "$TARVEL_JOBS"
+
+"$TARVEL_ROOT/scripts/fuzz_tga.sh" build-fuzz
 
 log "Building the Windows programs (mingw-w64, 32-bit and 64-bit)"
 "$TARVEL_ROOT/scripts/build_windows.sh"
