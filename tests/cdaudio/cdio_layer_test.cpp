@@ -257,25 +257,31 @@ TEST_F(CDLayerTest, NoDriveSaysNothingAndTheCDOpensNoOutput)
     EXPECT_FALSE(MixerIsOpen());
 }
 
-TEST_F(CDLayerTest, StartupAndShutdownWithoutADriveSayNothing)
+// The whole start-up and shutdown, once per test: the display's Screens
+// live to the end of the process.
+void ExpectQuietStartupAndShutdown()
 {
-    std::vector<const char*> devices{"/dev/no-such-drive"};
-    if (!SystemHasCDDrive())
-        devices.push_back(nullptr); // the system's default drive, which is not there
-    for (const char* device : devices) {
-        if (device)
-            setenv("TARVEL_CD_DEVICE", device, 1);
-        else
-            unsetenv("TARVEL_CD_DEVICE");
-        ::testing::internal::CaptureStderr();
-        ::testing::internal::CaptureStdout();
-        ASSERT_EQ(InitApp(true), 1);
-        PlayCD(2);
-        ShutdownApp();
-        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "") << (device ? device : "default drive");
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << (device ? device : "default drive");
-        EXPECT_FALSE(MixerIsOpen());
-    }
+    ::testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(InitApp(true), 1);
+    PlayCD(2);
+    ShutdownApp();
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_FALSE(MixerIsOpen());
+}
+
+TEST_F(CDLayerTest, StartupAndShutdownWithoutTheNamedDriveSayNothing)
+{
+    setenv("TARVEL_CD_DEVICE", "/dev/no-such-drive", 1);
+    ExpectQuietStartupAndShutdown();
+}
+
+TEST_F(CDLayerTest, StartupAndShutdownWithoutADefaultDriveSayNothing)
+{
+    if (SystemHasCDDrive())
+        GTEST_SKIP() << "this machine has a CD drive";
+    ExpectQuietStartupAndShutdown();
 }
 
 // The sound device's release finds itself the mixer's last user while the
