@@ -9,7 +9,7 @@
 static CdIo_t* CDDrive;
 static bool CDTimeFormatTmsf;
 
-// Carries out one command string. Like the platform's own command layer it
+// Carries out one command string. Like the command layer it stands in for, it
 // reports nothing: with no drive, no disc or a data track, or for a command
 // it does not know, nothing happens and the program goes on.
 void SendCDCommand(const char* text)
