@@ -8,6 +8,7 @@
 #             Escape closes with exit code 0; shutdown order
 #   fatal     a missing picture shows the fatal message box, exit code -1
 #   display   a screen without an 800x600 mode: the "ERROR" box, exit code 1
+# Before them, the layer's own GoogleTest suite runs under Wine through ctest.
 # The program writes its step log when TARVEL_DEBUG_LOG names a file.
 #
 #   scripts/test_wine.sh        (TARVEL_NATIVE_BUILD=DIR: the native build
@@ -149,6 +150,16 @@ start_screen 800x600x24
 
 # From here on a failing check is counted, not fatal.
 set +e
+
+# ---------------------------------------------------------------- units
+# The layer's GoogleTest suite (tests/win32), each case its own Wine process.
+log "Wine: the Windows platform's tests"
+export TARVEL_WINE_CONTENT="Z:${content//\//\\}"
+if ctest --test-dir "$TARVEL_ROOT/build-win64" --output-on-failure -j "$TARVEL_JOBS"; then
+  pass "Windows platform tests (ctest under Wine)"
+else
+  fail "Windows platform tests" "see the ctest output above"
+fi
 
 # ---------------------------------------------------------------- show
 # The soundtrack cut to 15.6 s: the clock stops near 1560, inside a scene

@@ -1,0 +1,174 @@
+#pragma once
+
+#include <windows.h>
+#include <ddraw.h>
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+// Recording stand-ins for DirectDraw's first-version interfaces. Every call
+// that matters is written to a shared journal ("back Lock", "primary
+// Restore", ...) so that tests can check the order of the calls; results
+// are scripted per surface.
+
+extern std::vector<std::string> DrawJournal;
+
+struct FakeSurface : IDirectDrawSurface {
+    std::string name;
+    // Lock hands out `pixels` with `pitch` bytes between rows.
+    std::vector<uint32_t> pixels;
+    LONG pitch = 3200;
+    HRESULT lockResult = DD_OK;
+    HRESULT unlockResult = DD_OK;
+    // Results of the next Blt calls, in turn; DD_OK once they run out.
+    std::deque<HRESULT> bltResults;
+    // What the calls were given.
+    DWORD lockFlags = ~0u;
+    void* unlockedAddress = nullptr;
+    std::vector<uint32_t> pixelsAtUnlock;
+    int bltCalls = 0;
+    RECT bltDestination{}, bltSourceRect{};
+    IDirectDrawSurface* bltSource = nullptr;
+    DWORD bltFlags = ~0u;
+    bool bltEffects = false;
+    bool lockedDuringBlt = false;
+    bool locked = false;
+    IDirectDrawSurface* attached = nullptr;
+    DWORD attachedCaps = 0;
+
+    explicit FakeSurface(std::string surfaceName) : name(std::move(surfaceName)) {}
+    void Note(const char* call) { DrawJournal.push_back(name + " " + call); }
+
+    STDMETHOD_(HRESULT, QueryInterface)(REFIID, void**) override { return E_NOINTERFACE; }
+    STDMETHOD_(ULONG, AddRef)() override { return 1; }
+    STDMETHOD_(ULONG, Release)() override { Note("Release"); return 0; }
+    STDMETHOD(AddAttachedSurface)(LPDIRECTDRAWSURFACE) override { return E_NOTIMPL; }
+    STDMETHOD(AddOverlayDirtyRect)(LPRECT) override { return E_NOTIMPL; }
+    STDMETHOD(Blt)(LPRECT destination, LPDIRECTDRAWSURFACE source, LPRECT sourceRect, DWORD flags, LPDDBLTFX effects) override
+    {
+        Note("Blt");
+        bltCalls++;
+        bltDestination = *destination;
+        bltSourceRect = *sourceRect;
+        bltSource = source;
+        bltFlags = flags;
+        bltEffects = effects != nullptr;
+        lockedDuringBlt = static_cast<FakeSurface*>(source)->locked;
+        // A copy asked for forever ends here, so that a test sees it fail
+        // rather than hang.
+        if (bltCalls > 1000 || bltResults.empty())
+            return DD_OK;
+        const HRESULT result = bltResults.front();
+        bltResults.pop_front();
+        return result;
+    }
+    STDMETHOD(BltBatch)(LPDDBLTBATCH, DWORD, DWORD) override { return E_NOTIMPL; }
+    STDMETHOD(BltFast)(DWORD, DWORD, LPDIRECTDRAWSURFACE, LPRECT, DWORD) override { return E_NOTIMPL; }
+    STDMETHOD(DeleteAttachedSurface)(DWORD, LPDIRECTDRAWSURFACE) override { return E_NOTIMPL; }
+    STDMETHOD(EnumAttachedSurfaces)(LPVOID, LPDDENUMSURFACESCALLBACK) override { return E_NOTIMPL; }
+    STDMETHOD(EnumOverlayZOrders)(DWORD, LPVOID, LPDDENUMSURFACESCALLBACK) override { return E_NOTIMPL; }
+    STDMETHOD(Flip)(LPDIRECTDRAWSURFACE, DWORD) override { Note("Flip"); return E_NOTIMPL; }
+    STDMETHOD(GetAttachedSurface)(LPDDSCAPS caps, LPDIRECTDRAWSURFACE* found) override
+    {
+        Note("GetAttachedSurface");
+        attachedCaps = caps->dwCaps;
+        *found = attached;
+        return attached ? DD_OK : DDERR_NOTFOUND;
+    }
+    STDMETHOD(GetBltStatus)(DWORD) override { return E_NOTIMPL; }
+    STDMETHOD(GetCaps)(LPDDSCAPS) override { return E_NOTIMPL; }
+    STDMETHOD(GetClipper)(LPDIRECTDRAWCLIPPER*) override { return E_NOTIMPL; }
+    STDMETHOD(GetColorKey)(DWORD, LPDDCOLORKEY) override { return E_NOTIMPL; }
+    STDMETHOD(GetDC)(HDC*) override { return E_NOTIMPL; }
+    STDMETHOD(GetFlipStatus)(DWORD) override { return E_NOTIMPL; }
+    STDMETHOD(GetOverlayPosition)(LPLONG, LPLONG) override { return E_NOTIMPL; }
+    STDMETHOD(GetPalette)(LPDIRECTDRAWPALETTE*) override { return E_NOTIMPL; }
+    STDMETHOD(GetPixelFormat)(LPDDPIXELFORMAT) override { return E_NOTIMPL; }
+    STDMETHOD(GetSurfaceDesc)(LPDDSURFACEDESC) override { return E_NOTIMPL; }
+    STDMETHOD(Initialize)(LPDIRECTDRAW, LPDDSURFACEDESC) override { return E_NOTIMPL; }
+    STDMETHOD(IsLost)() override { return E_NOTIMPL; }
+    STDMETHOD(Lock)(LPRECT, LPDDSURFACEDESC desc, DWORD flags, HANDLE) override
+    {
+        Note("Lock");
+        lockFlags = flags;
+        if (lockResult != DD_OK)
+            return lockResult;
+        desc->lpSurface = pixels.data();
+        desc->lPitch = pitch;
+        desc->ddpfPixelFormat.dwRGBBitCount = 32;
+        locked = true;
+        return DD_OK;
+    }
+    STDMETHOD(ReleaseDC)(HDC) override { return E_NOTIMPL; }
+    STDMETHOD(Restore)() override { Note("Restore"); return DD_OK; }
+    STDMETHOD(SetClipper)(LPDIRECTDRAWCLIPPER) override { return E_NOTIMPL; }
+    STDMETHOD(SetColorKey)(DWORD, LPDDCOLORKEY) override { return E_NOTIMPL; }
+    STDMETHOD(SetOverlayPosition)(LONG, LONG) override { return E_NOTIMPL; }
+    STDMETHOD(SetPalette)(LPDIRECTDRAWPALETTE) override { return E_NOTIMPL; }
+    STDMETHOD(Unlock)(LPVOID address) override
+    {
+        Note("Unlock");
+        unlockedAddress = address;
+        pixelsAtUnlock = pixels;
+        locked = false;
+        return unlockResult;
+    }
+    STDMETHOD(UpdateOverlay)(LPRECT, LPDIRECTDRAWSURFACE, LPRECT, DWORD, LPDDOVERLAYFX) override { return E_NOTIMPL; }
+    STDMETHOD(UpdateOverlayDisplay)(DWORD) override { return E_NOTIMPL; }
+    STDMETHOD(UpdateOverlayZOrder)(DWORD, LPDIRECTDRAWSURFACE) override { return E_NOTIMPL; }
+};
+
+struct FakeDirectDraw : IDirectDraw {
+    FakeSurface* primary = nullptr;
+    HRESULT cooperativeResult = DD_OK;
+    HRESULT modeResult = DD_OK;
+    HWND cooperativeWindow = nullptr;
+    DWORD cooperativeFlags = 0;
+    DWORD modeWidth = 0, modeHeight = 0, modeBits = 0;
+    DDSURFACEDESC request{};
+
+    STDMETHOD_(HRESULT, QueryInterface)(REFIID, void**) override { return E_NOINTERFACE; }
+    STDMETHOD_(ULONG, AddRef)() override { return 1; }
+    STDMETHOD_(ULONG, Release)() override { DrawJournal.push_back("ddraw Release"); return 0; }
+    STDMETHOD(Compact)() override { return E_NOTIMPL; }
+    STDMETHOD(CreateClipper)(DWORD, LPDIRECTDRAWCLIPPER*, IUnknown*) override { return E_NOTIMPL; }
+    STDMETHOD(CreatePalette)(DWORD, LPPALETTEENTRY, LPDIRECTDRAWPALETTE*, IUnknown*) override { return E_NOTIMPL; }
+    STDMETHOD(CreateSurface)(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface, IUnknown* outer) override
+    {
+        DrawJournal.push_back("ddraw CreateSurface");
+        request = *desc;
+        *surface = primary;
+        return outer ? DDERR_INVALIDPARAMS : DD_OK;
+    }
+    STDMETHOD(DuplicateSurface)(LPDIRECTDRAWSURFACE, LPDIRECTDRAWSURFACE*) override { return E_NOTIMPL; }
+    STDMETHOD(EnumDisplayModes)(DWORD, LPDDSURFACEDESC, LPVOID, LPDDENUMMODESCALLBACK) override { return E_NOTIMPL; }
+    STDMETHOD(EnumSurfaces)(DWORD, LPDDSURFACEDESC, LPVOID, LPDDENUMSURFACESCALLBACK) override { return E_NOTIMPL; }
+    STDMETHOD(FlipToGDISurface)() override { return E_NOTIMPL; }
+    STDMETHOD(GetCaps)(LPDDCAPS, LPDDCAPS) override { return E_NOTIMPL; }
+    STDMETHOD(GetDisplayMode)(LPDDSURFACEDESC) override { return E_NOTIMPL; }
+    STDMETHOD(GetFourCCCodes)(LPDWORD, LPDWORD) override { return E_NOTIMPL; }
+    STDMETHOD(GetGDISurface)(LPDIRECTDRAWSURFACE*) override { return E_NOTIMPL; }
+    STDMETHOD(GetMonitorFrequency)(LPDWORD) override { return E_NOTIMPL; }
+    STDMETHOD(GetScanLine)(LPDWORD) override { return E_NOTIMPL; }
+    STDMETHOD(GetVerticalBlankStatus)(WINBOOL*) override { return E_NOTIMPL; }
+    STDMETHOD(Initialize)(GUID*) override { return E_NOTIMPL; }
+    STDMETHOD(RestoreDisplayMode)() override { DrawJournal.push_back("ddraw RestoreDisplayMode"); return E_NOTIMPL; }
+    STDMETHOD(SetCooperativeLevel)(HWND window, DWORD flags) override
+    {
+        DrawJournal.push_back("ddraw SetCooperativeLevel");
+        cooperativeWindow = window;
+        cooperativeFlags = flags;
+        return cooperativeResult;
+    }
+    STDMETHOD(SetDisplayMode)(DWORD width, DWORD height, DWORD bits) override
+    {
+        DrawJournal.push_back("ddraw SetDisplayMode");
+        modeWidth = width;
+        modeHeight = height;
+        modeBits = bits;
+        return modeResult;
+    }
+    STDMETHOD(WaitForVerticalBlank)(DWORD, HANDLE) override { return E_NOTIMPL; }
+};
