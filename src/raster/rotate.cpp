@@ -108,28 +108,6 @@ struct ShearDraw {
     int type, angle, cols, rows, W, H, lift; // lift: u + 1 or 0, as in the fills above
 };
 
-// Columns [lo, lo + count) of row r of the column-sheared picture.
-void BuildShearedColumnsRow(const ShearDraw& d, int r, int lo, int count, const int* shift, uint32_t* line)
-{
-    const int usable = std::max(0, std::min(count, d.cols - lo)); // columns that exist in the source
-    int c = 0;
-    while (c < usable) {
-        // A run of columns moved by the same amount is one span of one source row.
-        const int s = shift[c];
-        int end = c + 1;
-        while (end < usable && shift[end] == s)
-            end++;
-        const int off = r - s;
-        if (unsigned(off) < unsigned(d.rows))
-            std::memcpy(line + c, d.src->rows[off] + lo + c, size_t(end - c) * sizeof(uint32_t));
-        else
-            std::memset(line + c, 0, size_t(end - c) * sizeof(uint32_t));
-        c = end;
-    }
-    if (usable < count)
-        std::memset(line + usable, 0, size_t(count - usable) * sizeof(uint32_t));
-}
-
 // Columns [lo, lo + count) of row r of the row-sheared picture.
 void BuildShearedRowsRow(const ShearDraw& d, int r, int lo, int count, uint32_t* line)
 {
@@ -162,20 +140,44 @@ void DrawShearedDirect(const ShearDraw& d, Screen* dst, int64_t tx, int64_t ty, 
     const int lo = int(flipX ? d.W - (x1 - tx) : x0 - tx);
     const int first = int(flipX ? d.W - 1 - (x0 - tx) : x0 - tx) - lo; // index of dst x0's pixel in the line
 
-    std::vector<uint32_t> line(static_cast<size_t>(count));
-    std::vector<int> shift;
-    if (d.type == TransformShearColumns) {
-        shift.resize(size_t(count));
-        for (int c = 0; c < count; c++)
-            shift[size_t(c)] = PolarY(d.angle, lo + c) + d.lift;
-    }
-    for (int64_t y = y0; y < y1; y++) {
-        const int r = int(flipY ? d.H - 1 - (y - ty) : y - ty);
-        if (d.type == TransformShearColumns)
-            BuildShearedColumnsRow(d, r, lo, count, shift.data(), line.data());
-        else
+    if (d.type == TransformShearRows) {
+        // Each row of the row shear is one span of one source row.
+        std::vector<uint32_t> line(static_cast<size_t>(count));
+        for (int64_t y = y0; y < y1; y++) {
+            const int r = int(flipY ? d.H - 1 - (y - ty) : y - ty);
             BuildShearedRowsRow(d, r, lo, count, line.data());
-        transfer(line.data() + first, dst->rows[y] + x0, count);
+            transfer(line.data() + first, dst->rows[y] + x0, count);
+        }
+        return;
+    }
+
+    // The column shear is built in blocks of a few destination rows at full
+    // width, column by column: a column's pixels come from consecutive source
+    // rows, and a block is small enough that the source and block rows it
+    // touches stay in the cache from one column to the next.
+    constexpr int BlockRows = 16;
+    const int usable = std::max(0, std::min(count, d.cols - lo)); // columns that exist in the source
+    std::vector<int> shift(static_cast<size_t>(usable));
+    for (int c = 0; c < usable; c++)
+        shift[size_t(c)] = PolarY(d.angle, lo + c) + d.lift;
+    std::vector<uint32_t> block(static_cast<size_t>(BlockRows) * size_t(count));
+    for (int64_t yb = y0; yb < y1; yb += BlockRows) {
+        const int nb = int(std::min<int64_t>(BlockRows, y1 - yb));
+        std::memset(block.data(), 0, size_t(nb) * size_t(count) * sizeof(uint32_t));
+        // Rows [rLo, rLo + nb) of the picture land in this block; row r goes
+        // to block row r - rLo, or rLo + nb - 1 - r when mirrored.
+        const int rLo = int(flipY ? d.H - (yb + nb - ty) : yb - ty);
+        for (int c = 0; c < usable; c++) {
+            const int sc = shift[size_t(c)];
+            const int a = std::max(rLo, sc), b = std::min(rLo + nb, sc + d.rows);
+            const int column = lo + c;
+            for (int r = a; r < b; r++) {
+                const int j = flipY ? rLo + nb - 1 - r : r - rLo;
+                block[size_t(j) * size_t(count) + size_t(c)] = d.src->rows[r - sc][column];
+            }
+        }
+        for (int j = 0; j < nb; j++)
+            transfer(block.data() + size_t(j) * size_t(count) + size_t(first), dst->rows[yb + j] + x0, count);
     }
 }
 

@@ -339,3 +339,34 @@ TEST_F(BlitRotatedTest, MatchesTheLiteralMappingOnRandomCalls)
 }
 
 } // namespace
+
+namespace {
+
+// Pictures wider than the tiles the column shear is built in, with every
+// mirror, partly off the destination on each side.
+TEST_F(BlitRotatedTest, WideShearsMatchTheLiteralMapping)
+{
+    std::mt19937 rng(77);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int round = 0; round < 300; round++) {
+        const int type = 2 + round % 2;
+        const int w = pick(60, 300), h = pick(1, 120);
+        OwnedScreen src(w, h);
+        FillRandom(src.get(), rng);
+        const int angle = pick(0, 3599);
+        const int dstW = pick(50, 260), dstH = pick(50, 200);
+        const int dx = pick(-150, dstW + 20), dy = pick(-100, dstH + 20);
+        const int mode = round % 3 == 0 ? 0 : pick(1, 39);
+        const int mirror = pick(0, 6);
+        OwnedScreen a(dstW, dstH), b(dstW, dstH);
+        FillRandom(a.get(), rng);
+        CopyRect(a.get(), b.get(), 0, 0, dstW - 1, dstH - 1, 0, 0);
+        BlitRotated(src.get(), a.get(), 0, 0, w - 1, h - 1, dx, dy, mode, mirror, type, angle);
+        ReferenceBlitRotated(src.get(), b.get(), 0, 0, w - 1, h - 1, dx, dy, mode, mirror, type, angle);
+        ASSERT_EQ(Pixels(a.get()), Pixels(b.get()))
+            << "type " << type << " angle " << angle << " picture " << w << "x" << h << " at " << dx << ","
+            << dy << " mode " << mode << " mirror " << mirror;
+    }
+}
+
+} // namespace
