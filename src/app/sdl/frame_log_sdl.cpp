@@ -8,12 +8,14 @@
 
 #include "audio/music.h"
 #include "audio/sdl/mixer_sdl.h"
+#include "demo/sequencer.h"
 
 bool FrameLogOn;
 
 static std::FILE* LogFile;
 static uint64_t LogStart;
 static uint64_t LastTickRead, Begun, Drawn;
+static double BegunThreadCpu, LastTickThreadCpu;
 static long FrameNumber;
 
 static double MillisecondsOf(uint64_t counter)
@@ -21,10 +23,10 @@ static double MillisecondsOf(uint64_t counter)
     return double(counter - LogStart) * 1000.0 / double(SDL_GetPerformanceFrequency());
 }
 
-static double ProcessCpuMilliseconds()
+static double CpuMilliseconds(clockid_t clock)
 {
     timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    clock_gettime(clock, &t);
     return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
 }
 
@@ -37,7 +39,7 @@ void FrameLogOpen()
     if (!LogFile)
         return;
     LogStart = SDL_GetPerformanceCounter();
-    std::fprintf(LogFile, "frame begun_ms wait_end_ms drawn_ms presented_ms music_s played_s cpu_ms\n");
+    std::fprintf(LogFile, "frame begun_ms wait_end_ms drawn_ms presented_ms shown_ms music_s played_s clock cpu_ms wait_cpu_ms\n");
     FrameLogOn = true;
 }
 
@@ -52,29 +54,35 @@ void FrameLogClose()
 void FrameLogTickRead()
 {
     LastTickRead = SDL_GetPerformanceCounter();
+    LastTickThreadCpu = CpuMilliseconds(CLOCK_THREAD_CPUTIME_ID);
 }
 
 void FrameLogBegun()
 {
-    if (FrameLogOn)
+    if (FrameLogOn) {
         Begun = SDL_GetPerformanceCounter();
+        BegunThreadCpu = CpuMilliseconds(CLOCK_THREAD_CPUTIME_ID);
+    }
 }
 
 // The last tick reading before the drawing ends is the frame timer's reset
-// at the end of the pacing wait.
+// at the end of the pacing wait: the wait is the time, and the CPU time of
+// this thread, from the lock to that reading.
 void FrameLogDrawn()
 {
     if (FrameLogOn)
         Drawn = SDL_GetPerformanceCounter();
 }
 
-void FrameLogPresented()
+void FrameLogPresented(uint64_t handedOver)
 {
     if (!FrameLogOn)
         return;
-    const uint64_t presented = SDL_GetPerformanceCounter();
+    const uint64_t shown = SDL_GetPerformanceCounter();
     const MixerProgress played = MixerPlayed();
-    std::fprintf(LogFile, "%ld %.3f %.3f %.3f %.3f %.6f %.6f %.3f\n", FrameNumber++, MillisecondsOf(Begun),
-                 MillisecondsOf(LastTickRead), MillisecondsOf(Drawn), MillisecondsOf(presented), MusicPosition(),
-                 double(played.framesBefore + played.lastFrames) / MixerRate, ProcessCpuMilliseconds());
+    std::fprintf(LogFile, "%ld %.3f %.3f %.3f %.3f %.3f %.6f %.6f %d %.3f %.3f\n", FrameNumber++,
+                 MillisecondsOf(Begun), MillisecondsOf(LastTickRead), MillisecondsOf(Drawn),
+                 MillisecondsOf(handedOver), MillisecondsOf(shown), MusicPosition(),
+                 double(played.framesBefore + played.lastFrames) / MixerRate, int(SceneClock),
+                 CpuMilliseconds(CLOCK_PROCESS_CPUTIME_ID), LastTickThreadCpu - BegunThreadCpu);
 }

@@ -73,12 +73,12 @@ static int DisplayStartupFailed(uint32_t code)
 
 int InitApp(bool windowed)
 {
-    // Exit handlers give the desktop its display mode back, also after a
-    // fatal error.
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "tarvel: the window cannot be created: %s\n", SDL_GetError());
         return 0;
     }
+    // The exit handlers give the desktop its display mode back, also after
+    // a fatal error, which ends the program without the shutdown.
     std::atexit(SDL_Quit);
     CloseRequestEvent = SDL_RegisterEvents(2);
     QuitEvent = CloseRequestEvent + 1;

@@ -12,11 +12,17 @@ static SDL_Renderer* Renderer;
 static SDL_Texture* BackBuffer;
 static bool Exclusive;
 
+// When the last frame was handed to the window system (SDL performance
+// counter), 0 before the first.
+static uint64_t LastPresented;
+
 // The back buffer as locked by BeginFrame: null when the lock failed.
 static uint8_t* LockedPixels;
 static int LockedPitch;
 
 // Step numbers, the codes that a failed start-up reports.
+constexpr uint64_t MinimumFrameMs = 31;
+
 constexpr uint32_t StepDevice = 1;
 constexpr uint32_t StepMode = 3;
 constexpr uint32_t StepBackBuffer = 4;
@@ -82,11 +88,6 @@ uint32_t DisplayStart(SDL_Window* window, bool windowed)
     return 0;
 }
 
-bool DisplayIsExclusive()
-{
-    return Exclusive;
-}
-
 void BeginFrame()
 {
     void* pixels = nullptr;
@@ -103,6 +104,18 @@ void BeginFrame()
     FrameLogBegun();
 }
 
+// Frames start at least 31 ms apart, but a frame that draws faster than the
+// one before would reach the screen sooner after it; it waits here, so that
+// frames are presented at least 31 ms apart too.
+static void HoldUntilFrameTimeHasPassed()
+{
+    if (LastPresented == 0)
+        return;
+    const uint64_t gap = SDL_GetPerformanceFrequency() * MinimumFrameMs / 1000;
+    while (SDL_GetPerformanceCounter() - LastPresented < gap) {
+    }
+}
+
 void PresentFrame()
 {
     FrameLogDrawn();
@@ -114,9 +127,12 @@ void PresentFrame()
     // The bars beside a scaled picture stay black. A copy that fails drops
     // the frame; it is never retried.
     SDL_RenderClear(Renderer);
-    if (SDL_RenderCopy(Renderer, BackBuffer, nullptr, nullptr) == 0)
-        SDL_RenderPresent(Renderer);
-    FrameLogPresented();
+    if (SDL_RenderCopy(Renderer, BackBuffer, nullptr, nullptr) != 0)
+        return;
+    HoldUntilFrameTimeHasPassed();
+    LastPresented = SDL_GetPerformanceCounter();
+    SDL_RenderPresent(Renderer);
+    FrameLogPresented(LastPresented);
 }
 
 void DisplayRelease()

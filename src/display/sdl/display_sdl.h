@@ -16,6 +16,3 @@ uint32_t DisplayCreate(SDL_Window* window);
 // fit and centred (`windowed`: the window stays as it is, the picture fits
 // it); then the back buffer, a first lock and unlock, and a black screen.
 uint32_t DisplayStart(SDL_Window* window, bool windowed);
-
-// True when the display runs in exclusive 800x600 full screen.
-bool DisplayIsExclusive();
