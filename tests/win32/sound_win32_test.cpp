@@ -54,10 +54,4 @@ TEST_F(DirectSoundChannels, EmptySoundFileGetsNoBuffer)
                 "Error Creando buffer de sonido\\.");
 }
 
-TEST_F(DirectSoundChannels, EndSoundTwiceIsHarmless)
-{
-    EndSound();
-    EndSound();
-}
-
 } // namespace

@@ -35,7 +35,7 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(WindowProcedure, EscapeAndOnlyEscapePostsACloseRequest)
+TEST_F(WindowProcedure, EscapeAndTheEndOfTheShowPostACloseRequest)
 {
     MSG message;
     SendMessageA(window, WM_KEYDOWN, 'A', 0);
@@ -46,11 +46,7 @@ TEST_F(WindowProcedure, EscapeAndOnlyEscapePostsACloseRequest)
     EXPECT_EQ(message.hwnd, window);
     EXPECT_EQ(message.wParam, 0u);
     EXPECT_EQ(message.lParam, 0);
-}
 
-TEST_F(WindowProcedure, CloseRequestOfTheSequencerIsAPostedClose)
-{
-    MSG message;
     PostCloseRequest(window);
     ASSERT_TRUE(TakeClose(&message));
     EXPECT_EQ(message.wParam, 0u);
