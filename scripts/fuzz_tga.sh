@@ -15,12 +15,10 @@ build="$TARVEL_ROOT/$dir"
 runs=${TARVEL_FUZZ_RUNS:-500000}
 seed=${TARVEL_FUZZ_SEED:-1}
 
-# Warnings are held to -Werror by the GCC builds; clang's own extra ones do
-# not stop the fuzzing.
 log "Configuring $dir"
 cmake -S "$TARVEL_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DTARVEL_FUZZ=ON -DTARVEL_TESTS=OFF -DTARVEL_BENCH=OFF >/dev/null
+  -DTARVEL_FUZZ=ON -DTARVEL_TESTS=OFF -DTARVEL_BENCH=OFF -DTARVEL_WERROR=ON >/dev/null
 log "Building $dir (tga_fuzz)"
 cmake --build "$build" -j "$TARVEL_JOBS" --target tga_fuzz
 

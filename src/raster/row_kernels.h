@@ -119,7 +119,7 @@ void MixColourRow(const uint32_t* src, uint32_t* dst, int count)
 
 // grey[i] = g * 0x010101 with g = (R + G + B) / 3 of s[i]: the source turned
 // grey in every channel, ready for MixBytes.
-void GreyPixels(const uint32_t* s, uint32_t* grey, int n)
+[[maybe_unused]] void GreyPixels(const uint32_t* s, uint32_t* grey, int n)
 {
     uint16_t sum[Chunk];
     for (int i = 0; i < n; i++) {
