@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <utility>
 #include <vector>
 
 #include "raster/blit.h"
@@ -108,19 +109,34 @@ struct ShearDraw {
     int type, angle, cols, rows, W, H, lift; // lift: u + 1 or 0, as in the fills above
 };
 
-// Columns [lo, lo + count) of row r of the row-sheared picture.
-void BuildShearedRowsRow(const ShearDraw& d, int r, int lo, int count, uint32_t* line)
+// Columns [lo, lo + count) of row r of the row-sheared picture. Returns the
+// span of line indices that hold picture pixels; the rest are 0.
+std::pair<int, int> BuildShearedRowsRow(const ShearDraw& d, int r, int lo, int count, uint32_t* line)
 {
     std::memset(line, 0, size_t(count) * sizeof(uint32_t));
     if (r >= d.rows)
-        return;
+        return {0, 0};
     const int shift = PolarX(d.angle, r) + d.lift;
     // Source columns k land on shift + k; keep those inside the temporary and
     // inside the window.
     const int first = std::max({0, -shift, lo - shift});
     const int last = std::min({d.cols, d.W - shift, lo + count - shift}); // exclusive
-    if (first < last)
-        std::memcpy(line + (shift + first - lo), d.src->rows[r] + first, size_t(last - first) * sizeof(uint32_t));
+    if (first >= last)
+        return {0, 0};
+    std::memcpy(line + (shift + first - lo), d.src->rows[r] + first, size_t(last - first) * sizeof(uint32_t));
+    return {shift + first - lo, shift + last - lo};
+}
+
+// Draws line indices [a, b) of a built row whose index i lands on x0 + i, or
+// on x0 + count - 1 - i when mirrored; `row` is the destination at x0.
+void TransferSpan(RowTransfer transfer, const uint32_t* line, int a, int b, int count, bool flipX, uint32_t* row)
+{
+    if (a >= b)
+        return;
+    if (flipX)
+        transfer(line + b - 1, row + (count - b), b - a);
+    else
+        transfer(line + a, row + a, b - a);
 }
 
 void DrawShearedDirect(const ShearDraw& d, Screen* dst, int64_t tx, int64_t ty, int mode, int mirror)
@@ -138,15 +154,20 @@ void DrawShearedDirect(const ShearDraw& d, Screen* dst, int64_t tx, int64_t ty, 
     // mirrored; [lo, lo + count) are the columns read.
     const int count = int(x1 - x0);
     const int lo = int(flipX ? d.W - (x1 - tx) : x0 - tx);
-    const int first = int(flipX ? d.W - 1 - (x0 - tx) : x0 - tx) - lo; // index of dst x0's pixel in the line
+    // A colour-keyed mode leaves the destination alone under a 0 pixel, so
+    // only the stretch of each row that holds picture pixels is drawn.
+    const bool keyed = mode > 0 && mode < BlendModeCount && (mode & 1);
 
     if (d.type == TransformShearRows) {
         // Each row of the row shear is one span of one source row.
         std::vector<uint32_t> line(static_cast<size_t>(count));
         for (int64_t y = y0; y < y1; y++) {
             const int r = int(flipY ? d.H - 1 - (y - ty) : y - ty);
-            BuildShearedRowsRow(d, r, lo, count, line.data());
-            transfer(line.data() + first, dst->rows[y] + x0, count);
+            const auto [a, b] = BuildShearedRowsRow(d, r, lo, count, line.data());
+            if (keyed)
+                TransferSpan(transfer, line.data(), a, b, count, flipX, dst->rows[y] + x0);
+            else
+                TransferSpan(transfer, line.data(), 0, count, count, flipX, dst->rows[y] + x0);
         }
         return;
     }
@@ -160,10 +181,24 @@ void DrawShearedDirect(const ShearDraw& d, Screen* dst, int64_t tx, int64_t ty, 
     std::vector<int> shift(static_cast<size_t>(usable));
     for (int c = 0; c < usable; c++)
         shift[size_t(c)] = PolarY(d.angle, lo + c) + d.lift;
+    // The shift never falls along the row when rising and never rises
+    // otherwise, so the columns that hold picture pixels on a row (those with
+    // r - rows < shift <= r) are one stretch.
+    const bool rising = usable == 0 || shift.front() <= shift.back();
+    auto pictureColumns = [&](int r) {
+        const auto lowPart = [&](int sc) { return rising ? sc <= r - d.rows : sc > r; };
+        const auto inPart = [&](int sc) { return rising ? sc <= r : sc > r - d.rows; };
+        const auto a = std::partition_point(shift.begin(), shift.end(), lowPart);
+        const auto b = std::partition_point(a, shift.end(), inPart);
+        return std::pair<int, int>(int(a - shift.begin()), int(b - shift.begin()));
+    };
     std::vector<uint32_t> block(static_cast<size_t>(BlockRows) * size_t(count));
     for (int64_t yb = y0; yb < y1; yb += BlockRows) {
         const int nb = int(std::min<int64_t>(BlockRows, y1 - yb));
-        std::memset(block.data(), 0, size_t(nb) * size_t(count) * sizeof(uint32_t));
+        // Keyed modes draw only the stretches written below; the others draw
+        // whole rows, 0 where there is no picture.
+        if (!keyed)
+            std::memset(block.data(), 0, size_t(nb) * size_t(count) * sizeof(uint32_t));
         // Rows [rLo, rLo + nb) of the picture land in this block; row r goes
         // to block row r - rLo, or rLo + nb - 1 - r when mirrored.
         const int rLo = int(flipY ? d.H - (yb + nb - ty) : yb - ty);
@@ -176,8 +211,16 @@ void DrawShearedDirect(const ShearDraw& d, Screen* dst, int64_t tx, int64_t ty, 
                 block[size_t(j) * size_t(count) + size_t(c)] = d.src->rows[r - sc][column];
             }
         }
-        for (int j = 0; j < nb; j++)
-            transfer(block.data() + size_t(j) * size_t(count) + size_t(first), dst->rows[yb + j] + x0, count);
+        for (int j = 0; j < nb; j++) {
+            const uint32_t* line = block.data() + size_t(j) * size_t(count);
+            uint32_t* row = dst->rows[yb + j] + x0;
+            if (keyed) {
+                const auto [a, b] = pictureColumns(flipY ? rLo + nb - 1 - j : rLo + j);
+                TransferSpan(transfer, line, a, b, count, flipX, row);
+            } else {
+                TransferSpan(transfer, line, 0, count, count, flipX, row);
+            }
+        }
     }
 }
 
