@@ -98,14 +98,4 @@ TEST_F(FadeTest, FadeOutRunsDownAndHoldsBlack)
     EXPECT_EQ(FadeLevel, 0);
 }
 
-TEST_F(FadeTest, NoFadeLeavesFramesAndLevelAlone)
-{
-    FadeMode = 0;
-    FadeLevel = 5;
-    uint32_t pixel = 0x00123456;
-    FadePresentedFrame(&pixel, 1, 1, 4);
-    EXPECT_EQ(pixel, 0x00123456u);
-    EXPECT_EQ(FadeLevel, 5);
-}
-
 } // namespace
