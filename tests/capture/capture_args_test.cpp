@@ -51,6 +51,9 @@ TEST(CaptureArgs, DefaultsPerCommand)
     EXPECT_EQ(o.endClock, 300);
     ASSERT_TRUE(Parse({"bench"}, &o));
     EXPECT_EQ(o.fps, 32);
+    EXPECT_EQ(o.runs, 1);
+    ASSERT_TRUE(Parse({"bench", "--runs", "3"}, &o));
+    EXPECT_EQ(o.runs, 3);
     ASSERT_TRUE(Parse({"stills", "--at", "100,13345", "--out", "d", "--content", "c"}, &o));
     EXPECT_EQ(o.fps, 32);
     EXPECT_EQ(o.content, "c");
@@ -76,6 +79,8 @@ TEST(CaptureArgs, RejectsWhatNoCommandCanUse)
         {"video", "--out"},                               // value missing
         {"bench", "--out", "x"},
         {"bench", "--raw"},
+        {"bench", "--runs", "0"},
+        {"frames", "--clocks", "1", "--out", "d", "--runs", "2"},
     };
     for (const auto& args : bad) {
         CaptureOptions o;

@@ -15,6 +15,7 @@ struct CaptureOptions {
     int width = 800;             // video: size of the encoded picture
     int height = 600;
     int32_t endClock = 0;        // video: clock at which the recording stops
+    int runs = 1;                // bench: plays of the show; each frame's fastest counts
 };
 
 // Highest clock value that `frames` accepts.

@@ -2,12 +2,18 @@
 
 #include "app/app.h"
 #include "audio/capture/music_capture.h"
+#include "image/imagebank.h"
+#include "image/noise.h"
 #include "raster/mathtables.h"
+
+// The generator's state before the show drew anything from it.
+static const uint32_t FirstRandomState = RandomState;
 
 void OpenShow()
 {
     CalcMathTables();
-    InitSubsystems();
+    if (!DisplayScreen.rows)
+        InitSubsystems();
     DemoFrame(nullptr);
     DemoFrame(nullptr);
 }
@@ -21,6 +27,20 @@ void PlayFrameThen(int32_t nextClock)
 void CloseShow()
 {
     ShutdownApp();
+}
+
+void ResetShow()
+{
+    for (ImageSlot& slot : ImageBank) {
+        FreeScreen(&slot.image);
+        slot = ImageSlot{};
+    }
+    NoiseLayers[0] = NoiseLayer{};
+    NoiseLayers[1] = NoiseLayer{};
+    RandomState = FirstRandomState;
+    DemoStage = 1;
+    SceneClock = 0;
+    CaptureCloseRequests = 0;
 }
 
 int32_t ClockOfFrame(int64_t frame, int fps)

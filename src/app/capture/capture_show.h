@@ -20,6 +20,11 @@ void PlayFrameThen(int32_t nextClock);
 // The shutdown of the show.
 void CloseShow();
 
+// After CloseShow: everything the show loaded or changed is put back as it
+// was at the start of the process, and OpenShow may run again. Used to play
+// the same show more than once in one process.
+void ResetShow();
+
 // Clock of frame `frame` of a run at `fps` frames per second of music time:
 // 100 x frame / fps hundredths, rounded down.
 int32_t ClockOfFrame(int64_t frame, int fps);
