@@ -74,11 +74,12 @@ void BlendRowSequential(const uint32_t* src, uint32_t* dst, int count)
         dst[i] = BlendPixel<Mode>(src[i * Step], dst[i]);
 }
 
-// Colour mixing (modes 2-7) runs over the bytes of a row as one array: every
-// channel is mixed the same way and the top byte of every pixel is 0, so
-// 16-bit lanes hold twice as many channels as 32-bit pixel lanes would. Rows
-// go through in chunks so that a keyed mode can still see the destination
-// as it was.
+// Mixing runs over the bytes of a row as one array: every channel is mixed
+// the same way and the top byte of every pixel is 0, so 16-bit lanes hold
+// twice as many channels as 32-bit pixel lanes would. Grey rules first turn
+// the source grey in every channel and mask the result afterwards. Rows go
+// through in chunks so that a keyed mode can still see the destination as it
+// was.
 constexpr int Chunk = 256;
 
 template <Mix M>
@@ -89,31 +90,6 @@ void MixBytes(const uint8_t* v, const uint8_t* d, uint8_t* out, int n)
         if constexpr (M == Mix::Half) out[i] = uint8_t((dv + vv) >> 1);
         if constexpr (M == Mix::OneThird) out[i] = uint8_t(Div3Narrow(2 * dv + vv));
         if constexpr (M == Mix::TwoThirds) out[i] = uint8_t(Div3Narrow(dv + 2 * vv));
-    }
-}
-
-template <int Mode, int Step>
-void MixColourRow(const uint32_t* src, uint32_t* dst, int count)
-{
-    using R = Rule<Mode>;
-    alignas(32) uint32_t gathered[Chunk], mixed[Chunk];
-    for (int at = 0; at < count; at += Chunk) {
-        const int n = std::min(Chunk, count - at);
-        uint32_t* d = dst + at;
-        const uint32_t* s = src + at * Step;
-        if constexpr (Step < 0) {
-            for (int i = 0; i < n; i++)
-                gathered[i] = s[-i];
-            s = gathered;
-        }
-        const auto* s8 = reinterpret_cast<const uint8_t*>(s);
-        if constexpr (R::keyed) {
-            MixBytes<R::mix>(s8, reinterpret_cast<const uint8_t*>(d), reinterpret_cast<uint8_t*>(mixed), n * 4);
-            for (int i = 0; i < n; i++)
-                d[i] = s[i] ? mixed[i] : d[i];
-        } else {
-            MixBytes<R::mix>(s8, reinterpret_cast<const uint8_t*>(d), reinterpret_cast<uint8_t*>(d), n * 4);
-        }
     }
 }
 
@@ -133,7 +109,7 @@ void MixColourRow(const uint32_t* src, uint32_t* dst, int count)
 }
 
 template <int Mode, int Step>
-void MixGreyRow(const uint32_t* src, uint32_t* dst, int count)
+void MixRowInChunks(const uint32_t* src, uint32_t* dst, int count)
 {
     using R = Rule<Mode>;
     alignas(32) uint32_t gathered[Chunk], grey[Chunk], mixed[Chunk];
@@ -146,12 +122,21 @@ void MixGreyRow(const uint32_t* src, uint32_t* dst, int count)
                 gathered[i] = s[-i];
             s = gathered;
         }
-        GreyPixels(s, grey, n);
-        MixBytes<R::mix>(reinterpret_cast<const uint8_t*>(grey), reinterpret_cast<const uint8_t*>(d),
-                         reinterpret_cast<uint8_t*>(mixed), n * 4);
-        for (int i = 0; i < n; i++) {
-            const uint32_t r = mixed[i] & R::mask;
-            d[i] = R::keyed ? (s[i] ? r : d[i]) : r;
+        const uint32_t* v = s;
+        if constexpr (R::grey) {
+            GreyPixels(s, grey, n);
+            v = grey;
+        }
+        const auto* v8 = reinterpret_cast<const uint8_t*>(v);
+        const auto* d8 = reinterpret_cast<const uint8_t*>(d);
+        if constexpr (R::keyed || R::mask != 0x00FFFFFFu) {
+            MixBytes<R::mix>(v8, d8, reinterpret_cast<uint8_t*>(mixed), n * 4);
+            for (int i = 0; i < n; i++) {
+                const uint32_t r = mixed[i] & R::mask;
+                d[i] = R::keyed ? (s[i] ? r : d[i]) : r;
+            }
+        } else {
+            MixBytes<R::mix>(v8, d8, reinterpret_cast<uint8_t*>(d), n * 4);
         }
     }
 }
@@ -179,16 +164,11 @@ void BlendRow(const uint32_t* src, uint32_t* dst, int count)
     using R = Rule<Mode>;
     if constexpr (Mode == 0 && Step > 0) {
         std::memmove(dst, src, size_t(count) * sizeof(uint32_t));
-    } else if constexpr (!R::grey && R::mix != Mix::Replace) {
+    } else if constexpr (R::mix != Mix::Replace && (!R::grey || !WideMultiplies)) {
         if (Overlaps<Step>(src, dst, count))
             BlendRowSequential<Mode, Step>(src, dst, count);
         else
-            MixColourRow<Mode, Step>(src, dst, count);
-    } else if constexpr (R::grey && R::mix != Mix::Replace && !WideMultiplies) {
-        if (Overlaps<Step>(src, dst, count))
-            BlendRowSequential<Mode, Step>(src, dst, count);
-        else
-            MixGreyRow<Mode, Step>(src, dst, count);
+            MixRowInChunks<Mode, Step>(src, dst, count);
     } else {
         // Copies and grey rules: per-pixel code in 32-bit lanes vectorises
         // well as it stands; the compiler checks for overlap itself.
