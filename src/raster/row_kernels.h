@@ -55,10 +55,14 @@ inline uint32_t BlendPixel(uint32_t s, uint32_t d)
     unsigned r = (s >> 16) & 0xFF, g = (s >> 8) & 0xFF, b = s & 0xFF;
     if constexpr (R::grey)
         r = g = b = Div3(r + g + b);
-    r = Combine<R::mix>((d >> 16) & 0xFF, r);
-    g = Combine<R::mix>((d >> 8) & 0xFF, g);
-    b = Combine<R::mix>(d & 0xFF, b);
-    const uint32_t result = (r << 16 | g << 8 | b) & R::mask;
+    // Only the channels that survive the mask are worked out.
+    uint32_t result = 0;
+    if constexpr ((R::mask & 0xFF0000u) != 0)
+        result |= Combine<R::mix>((d >> 16) & 0xFF, r) << 16;
+    if constexpr ((R::mask & 0x00FF00u) != 0)
+        result |= Combine<R::mix>((d >> 8) & 0xFF, g) << 8;
+    if constexpr ((R::mask & 0x0000FFu) != 0)
+        result |= Combine<R::mix>(d & 0xFF, b);
     if constexpr (R::keyed)
         return s ? result : d;
     else
