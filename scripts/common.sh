@@ -18,7 +18,7 @@ TARVEL_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev
   ffmpeg
-  xvfb xdotool x11-utils x11-apps
+  xvfb xfonts-base xdotool x11-utils x11-apps
 )
 
 # Packages the Windows build needs: the mingw-w64 cross compilers.
