@@ -33,9 +33,16 @@ protected:
         ASSERT_EQ(InitApp(true), 1);
     }
 
+    void TearDown() override
+    {
+        ShutdownApp();
+        for (const std::string& file : files)
+            std::filesystem::remove(file);
+    }
+
     // Runs the window's procedure over every waiting event; returns how
     // many quit events ended the loop.
-    int HandleEvents()
+    static int HandleEvents()
     {
         int quits = 0;
         SDL_Event event;
@@ -53,41 +60,21 @@ protected:
         return pixel & 0xFFFFFF;
     }
 
-    static std::string TempFile(const std::string& name, const std::vector<uint8_t>& bytes)
+    // A file in the temporary folder, removed after the test.
+    std::string TempFile(const std::string& name, const std::vector<uint8_t>& bytes)
     {
-        const auto path = std::filesystem::temp_directory_path() / (name + std::to_string(getpid()));
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    std::streamsize(bytes.size()));
-        return path.string();
+        files.push_back((std::filesystem::temp_directory_path() / (name + std::to_string(getpid()))).string());
+        std::ofstream(files.back(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        return files.back();
     }
 
-    // A silent 16-bit stereo WAV file of `seconds` at 44100 Hz.
-    static std::string SilentWave(double seconds)
-    {
-        const uint32_t data = uint32_t(seconds * 44100) * 4;
-        std::vector<uint8_t> b(44 + data, 0);
-        auto put32 = [&](size_t at, uint32_t v) { for (int i = 0; i < 4; i++) b[at + i] = uint8_t(v >> (8 * i)); };
-        auto put16 = [&](size_t at, uint16_t v) { b[at] = uint8_t(v); b[at + 1] = uint8_t(v >> 8); };
-        std::memcpy(&b[0], "RIFF", 4);
-        put32(4, 36 + data);
-        std::memcpy(&b[8], "WAVEfmt ", 8);
-        put32(16, 16);
-        put16(20, 1);
-        put16(22, 2);
-        put32(24, 44100);
-        put32(28, 176400);
-        put16(32, 4);
-        put16(34, 16);
-        std::memcpy(&b[36], "data", 4);
-        put32(40, data);
-        return TempFile("tarvel_silence.wav", b);
-    }
+    std::vector<std::string> files;
 };
 
 TEST_F(PlatformTest, StartsActivatesPresentsAndClosesOnce)
 {
     EXPECT_NE(AppWindow, nullptr);
-    EXPECT_EQ(CurrentTarget, &DisplayScreen);
     EXPECT_EQ(HandleEvents(), 0);
     EXPECT_EQ(AppActive, 1);
 
@@ -122,15 +109,26 @@ TEST_F(PlatformTest, StartsActivatesPresentsAndClosesOnce)
     EXPECT_EQ(DisplayScreen.rows[599], SpareScreen.rows[599]);
     PresentFrame();
     EXPECT_EQ(FadeLevel, 17);
-    ShutdownApp();
 }
 
-TEST_F(PlatformTest, MusicPositionFollowsThePlayedSamplesAndStopsAtTheEnd)
+// The position follows the played samples and stops at the end; the
+// program's names are limited to 254 characters.
+TEST_F(PlatformTest, MusicPositionFollowsThePlayedSamplesAndOverlongNamesAreRefused)
 {
+    // A silent 16-bit stereo WAV file of half a second at 44100 Hz.
+    const uint32_t data = 22050 * 4;
+    std::vector<uint8_t> wave(44 + data, 0);
+    const uint32_t header[] = {0x46464952, 36 + data, 0x45564157, 0x20746D66, 16, 0x00020001, 44100, 176400, 0x00100004,
+                               0x61746164, data}; // "RIFF", "WAVE", "fmt ", PCM stereo, 4-byte 16-bit frames, "data"
+    std::memcpy(wave.data(), header, sizeof header);
+    const std::string file = TempFile("tarvel_silence.wav", wave);
+    const std::string name255 = std::string(255 - file.size(), '/') + file;
+
+    MusicPlay(name255.c_str());
+    SDL_Delay(100);
     EXPECT_EQ(MusicPosition(), 0.0);
-    const std::string wave = SilentWave(0.5);
     const uint64_t start = SDL_GetTicks64();
-    MusicPlay(wave.c_str());
+    MusicPlay(name255.substr(1).c_str());
     double last = 0.0;
     while (SDL_GetTicks64() - start < 300) {
         const double now = MusicPosition();
@@ -145,33 +143,11 @@ TEST_F(PlatformTest, MusicPositionFollowsThePlayedSamplesAndStopsAtTheEnd)
     EXPECT_NEAR(end, 0.5, 0.03);
     SDL_Delay(100);
     EXPECT_EQ(MusicPosition(), end);
-    std::filesystem::remove(wave);
-    ShutdownApp();
 }
 
-TEST_F(PlatformTest, MissingSoundtrackOrOverlongNameIsSilent)
+TEST_F(PlatformTest, SamplesPlayOnTheirChannelsAndOneShorterThanAFrameHasNoBuffer)
 {
-    MusicPlay("music\\no_such_file.mp3");
-    SDL_Delay(50);
-    EXPECT_EQ(MusicPosition(), 0.0);
-    // The same file under names of 255 and 254 characters: only the
-    // shorter one fits.
-    const std::string wave = SilentWave(0.5);
-    const std::string name255 = std::string(255 - wave.size(), '/') + wave;
-    MusicPlay(name255.c_str());
-    SDL_Delay(100);
-    EXPECT_EQ(MusicPosition(), 0.0);
-    MusicPlay(name255.substr(1).c_str());
-    SDL_Delay(100);
-    EXPECT_GT(MusicPosition(), 0.0);
-    std::filesystem::remove(wave);
-    ShutdownApp();
-}
-
-TEST_F(PlatformTest, SamplesPlayOnTheirChannels)
-{
-    const std::string raw = TempFile("tarvel_sample.raw", std::vector<uint8_t>(44100 * 4, 0x01));
-    loadsound(raw.c_str(), 4, 0);
+    loadsound(TempFile("tarvel_sample.raw", std::vector<uint8_t>(44100 * 4, 0x01)).c_str(), 4, 0);
     playsound(4, 0, 0, 0, 9);
     playsound(4, 0, 0, 0, -1);
     EXPECT_EQ(Mix_Playing(9), 1);
@@ -182,16 +158,9 @@ TEST_F(PlatformTest, SamplesPlayOnTheirChannels)
     EXPECT_EQ(Mix_Playing(9), 1);
     stopchannel(9);
     EXPECT_EQ(Mix_Playing(9), 0);
-    std::filesystem::remove(raw);
-    ShutdownApp();
-}
 
-TEST_F(PlatformTest, SampleShorterThanOneFrameHasNoBuffer)
-{
-    const std::string raw = TempFile("tarvel_tiny.raw", {1, 2, 3});
-    EXPECT_EXIT(loadsound(raw.c_str(), 0, 0), ::testing::ExitedWithCode(255), "Error Creando buffer de sonido\\.");
-    std::filesystem::remove(raw);
-    ShutdownApp();
+    const std::string tiny = TempFile("tarvel_tiny.raw", {1, 2, 3});
+    EXPECT_EXIT(loadsound(tiny.c_str(), 0, 0), ::testing::ExitedWithCode(255), "Error Creando buffer de sonido\\.");
 }
 
 } // namespace
