@@ -154,7 +154,6 @@ set +e
 # ---------------------------------------------------------------- units
 # The layer's GoogleTest suite (tests/win32), each case its own Wine process.
 log "Wine: the Windows platform's tests"
-export TARVEL_WINE_CONTENT="Z:${content//\//\\}"
 if ctest --test-dir "$TARVEL_ROOT/build-win64" --output-on-failure -j "$TARVEL_JOBS"; then
   pass "Windows platform tests (ctest under Wine)"
 else

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "app/app.h"
 #include "display/ddraw/display_ddraw.h"
 #include "display/display.h"
@@ -14,6 +12,32 @@ namespace {
 
 using Journal = std::vector<std::string>;
 
+// A started display over recording surfaces, its back buffer's rows `pitch`
+// bytes apart (room for up to 4096); the globals are cleared when it goes.
+struct Surfaces {
+    FakeDirectDraw device;
+    FakeSurface primary{"primary"}, back{"back"};
+
+    explicit Surfaces(LONG pitch = 3200)
+    {
+        DrawJournal.clear();
+        primary.attached = &back;
+        device.primary = &primary;
+        back.pitch = pitch;
+        back.pixels.assign(1024 * DisplayHeight, 0);
+        DDraw = &device;
+        PrimarySurface = &primary;
+        BackSurface = &back;
+        FadeMode = 0;
+        FadeLevel = 0;
+    }
+    ~Surfaces()
+    {
+        DDraw = nullptr;
+        PrimarySurface = BackSurface = nullptr;
+    }
+};
+
 class DirectDrawDisplay : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -22,231 +46,133 @@ protected:
         newscreen(&SpareScreen, DisplayWidth, DisplayHeight);
     }
 
-    void SetUp() override
-    {
-        DrawJournal.clear();
-        primary = std::make_unique<FakeSurface>("primary");
-        back = std::make_unique<FakeSurface>("back");
-        device = std::make_unique<FakeDirectDraw>();
-        primary->attached = back.get();
-        device->primary = primary.get();
-        UsePitch(3200);
-        FadeMode = 0;
-        FadeLevel = 0;
-    }
-
-    void TearDown() override
-    {
-        DDraw = nullptr;
-        PrimarySurface = nullptr;
-        BackSurface = nullptr;
-    }
-
-    void UsePitch(LONG pitch)
-    {
-        back->pitch = pitch;
-        back->pixels.assign(size_t(pitch) / 4 * DisplayHeight, 0);
-    }
-
-    // The surfaces as a finished start-up leaves them.
-    void Started()
-    {
-        DDraw = device.get();
-        PrimarySurface = primary.get();
-        BackSurface = back.get();
-    }
-
-    bool DrawsIntoSpareScreen() const
+    static bool DrawsIntoSpareScreen()
     {
         for (int y = 0; y < DisplayHeight; y++)
             if (DisplayScreen.rows[y] != SpareScreen.rows[y])
                 return false;
         return true;
     }
-
-    std::unique_ptr<FakeSurface> primary, back;
-    std::unique_ptr<FakeDirectDraw> device;
 };
 
-TEST_F(DirectDrawDisplay, StartUpSetsTheWrittenLevelModeSurfacesAndFirstLock)
+TEST_F(DirectDrawDisplay, StartUpSetsTheWrittenLevelModeSurfacesAndStopsAtAFailingStep)
 {
-    DDraw = device.get();
+    Surfaces s;
+    PrimarySurface = BackSurface = nullptr;
     HWND window = reinterpret_cast<HWND>(0x1234);
     ASSERT_EQ(DisplayStart(window), DD_OK);
-
-    EXPECT_EQ(device->cooperativeWindow, window);
-    EXPECT_EQ(device->cooperativeFlags, 0x11u);
-    EXPECT_EQ(device->modeWidth, 800u);
-    EXPECT_EQ(device->modeHeight, 600u);
-    EXPECT_EQ(device->modeBits, 32u);
-    EXPECT_EQ(device->request.dwSize, sizeof(DDSURFACEDESC));
-    EXPECT_EQ(device->request.dwFlags, 0x21u);
-    EXPECT_EQ(device->request.ddsCaps.dwCaps, 0xA18u);
-    EXPECT_EQ(device->request.dwBackBufferCount, 1u);
-    EXPECT_EQ(device->request.dwWidth, 0u);
-    EXPECT_EQ(primary->attachedCaps, 4u);
-    EXPECT_EQ(PrimarySurface, primary.get());
-    EXPECT_EQ(BackSurface, back.get());
-    EXPECT_EQ(back->lockFlags, DWORD(DDLOCK_WAIT));
-    EXPECT_EQ(back->unlockedAddress, back->pixels.data());
-    EXPECT_EQ(SurfaceDesc.lpSurface, back->pixels.data());
+    EXPECT_EQ(s.device.cooperativeWindow, window);
+    EXPECT_EQ(s.device.cooperativeFlags, 0x11u); // exclusive, full screen
+    EXPECT_EQ(s.device.modeWidth, 800u);
+    EXPECT_EQ(s.device.modeHeight, 600u);
+    EXPECT_EQ(s.device.modeBits, 32u);
+    EXPECT_EQ(s.device.request.dwFlags, 0x21u);           // caps and back buffer count
+    EXPECT_EQ(s.device.request.ddsCaps.dwCaps, 0xA18u);   // primary, flip, complex, system memory
+    EXPECT_EQ(s.device.request.dwBackBufferCount, 1u);
+    EXPECT_EQ(s.primary.attachedCaps, 4u); // the back buffer
+    EXPECT_EQ(PrimarySurface, &s.primary);
+    EXPECT_EQ(BackSurface, &s.back);
+    EXPECT_EQ(s.back.lockFlags, DWORD(DDLOCK_WAIT));
+    EXPECT_EQ(SurfaceDesc.lpSurface, s.back.pixels.data());
     EXPECT_EQ(DrawJournal, (Journal{"ddraw SetCooperativeLevel", "ddraw SetDisplayMode", "ddraw CreateSurface",
                                     "primary GetAttachedSurface", "back Lock", "back Unlock"}));
-}
 
-TEST_F(DirectDrawDisplay, StartUpStopsAtTheFirstFailingStepAndReturnsItsCode)
-{
-    DDraw = device.get();
-    device->modeResult = E_NOTIMPL;
+    // The first failing step ends start-up with its code; the first lock's
+    // result is not examined.
+    DrawJournal.clear();
+    s.device.modeResult = E_NOTIMPL;
     EXPECT_EQ(DisplayStart(nullptr), E_NOTIMPL);
     EXPECT_EQ(DrawJournal, (Journal{"ddraw SetCooperativeLevel", "ddraw SetDisplayMode"}));
-    EXPECT_EQ(PrimarySurface, nullptr);
-
-    // The first lock's result is not examined: start-up goes on.
-    DrawJournal.clear();
-    device->modeResult = DD_OK;
-    back->lockResult = DDERR_SURFACEBUSY;
+    s.device.modeResult = DD_OK;
+    s.back.lockResult = DDERR_SURFACEBUSY;
     EXPECT_EQ(DisplayStart(nullptr), DD_OK);
 }
 
-TEST_F(DirectDrawDisplay, FrameIsDrawnIntoTheLockedBackBufferRowByRealPitch)
+// The frame is drawn into the locked back buffer, row by the pitch the lock
+// reports, faded there while still locked, then copied whole.
+TEST_F(DirectDrawDisplay, FrameIsDrawnIntoTheLockedBackBufferFadedAndCopiedWhole)
 {
-    Started();
-    UsePitch(4096);
-    BeginFrame();
-    EXPECT_EQ(back->lockFlags, 0u) << "the frame's lock does not wait";
-    auto* base = reinterpret_cast<uint8_t*>(back->pixels.data());
-    EXPECT_EQ(reinterpret_cast<uint8_t*>(DisplayScreen.rows[0]), base);
-    EXPECT_EQ(reinterpret_cast<uint8_t*>(DisplayScreen.rows[1]), base + 4096);
-    EXPECT_EQ(reinterpret_cast<uint8_t*>(DisplayScreen.rows[599]), base + 599 * 4096);
-    DisplayScreen.rows[599][799] = 0x123456;
-
-    PresentFrame();
-    EXPECT_EQ(back->unlockedAddress, base);
-    EXPECT_EQ(back->pixelsAtUnlock[599 * 1024 + 799], 0x123456u);
-    EXPECT_EQ(primary->bltCalls, 1);
-    EXPECT_FALSE(primary->lockedDuringBlt);
-    EXPECT_EQ(primary->bltSource, back.get());
-    const RECT whole{0, 0, 800, 600};
-    EXPECT_TRUE(EqualRect(&primary->bltDestination, &whole));
-    EXPECT_TRUE(EqualRect(&primary->bltSourceRect, &whole));
-    EXPECT_EQ(primary->bltFlags, 0u);
-    EXPECT_FALSE(primary->bltEffects);
-    EXPECT_EQ(DrawJournal, (Journal{"back Lock", "back Unlock", "primary Blt"}));
-}
-
-TEST_F(DirectDrawDisplay, FailedLockDrawsIntoSpareScreenRestoresBothAndDropsTheFrame)
-{
-    Started();
-    // As on the first frame: no row has ever been mapped.
-    for (int y = 0; y < DisplayHeight; y++)
-        DisplayScreen.rows[y] = nullptr;
-    back->lockResult = DDERR_SURFACELOST;
-    FadeMode = 1;
-    FadeLevel = 5;
-
-    BeginFrame();
-    EXPECT_TRUE(DrawsIntoSpareScreen());
-    PresentFrame();
-    EXPECT_EQ(DrawJournal, (Journal{"back Lock", "back Restore", "primary Restore"}));
-    EXPECT_EQ(FadeLevel, 5);
-    EXPECT_EQ(FadeMode, 1);
-}
-
-TEST_F(DirectDrawDisplay, LockWithRowsShorterThanTheFrameIsNotUsed)
-{
-    Started();
-    UsePitch(3196);
-    BeginFrame();
-    EXPECT_TRUE(DrawsIntoSpareScreen());
-    PresentFrame();
-    EXPECT_EQ(primary->bltCalls, 0);
-    EXPECT_FALSE(back->locked);
-}
-
-TEST_F(DirectDrawDisplay, BusyBlitterIsAskedAgainUntilItCopies)
-{
-    Started();
-    primary->bltResults = {DDERR_WASSTILLDRAWING, DDERR_WASSTILLDRAWING, DD_OK};
-    FadeMode = 1;
-    FadeLevel = 5;
-    BeginFrame();
-    PresentFrame();
-    EXPECT_EQ(primary->bltCalls, 3);
-    EXPECT_EQ(FadeLevel, 6);
-    EXPECT_EQ(DrawJournal, (Journal{"back Lock", "back Unlock", "primary Blt", "primary Blt", "primary Blt"}));
-}
-
-TEST_F(DirectDrawDisplay, SurfaceLostBeforeTheCopyRestoresBothAndDropsTheFrame)
-{
-    Started();
-    primary->bltResults = {DDERR_SURFACELOST, DDERR_SURFACELOST, DDERR_SURFACELOST};
-    FadeMode = 2;
-    FadeLevel = 20;
-    BeginFrame();
-    PresentFrame();
-    EXPECT_EQ(primary->bltCalls, 1);
-    EXPECT_EQ(FadeLevel, 20) << "a dropped frame does not move the fade";
-    EXPECT_EQ(DrawJournal, (Journal{"back Lock", "back Unlock", "primary Blt", "back Restore", "primary Restore"}));
-
-    // The next frame is presented as usual.
-    DrawJournal.clear();
-    primary->bltResults.clear();
-    BeginFrame();
-    PresentFrame();
-    EXPECT_EQ(FadeLevel, 19);
-}
-
-TEST_F(DirectDrawDisplay, FailedUnlockDropsTheFrameAndHoldsTheFade)
-{
-    Started();
-    back->unlockResult = DDERR_NOTLOCKED;
-    FadeMode = 1;
-    FadeLevel = 7;
-    BeginFrame();
-    PresentFrame();
-    EXPECT_EQ(primary->bltCalls, 0);
-    EXPECT_EQ(FadeLevel, 7);
-    EXPECT_EQ(DrawJournal, (Journal{"back Lock", "back Unlock", "back Restore", "primary Restore"}));
-}
-
-TEST_F(DirectDrawDisplay, FadeScalesTheFrameWhileLockedAndStepsOncePerPresentedFrame)
-{
-    Started();
-    UsePitch(4096);
+    Surfaces s(4096);
     FadeMode = 1;
     FadeLevel = 16;
     BeginFrame();
+    EXPECT_EQ(s.back.lockFlags, 0u) << "the frame's lock does not wait";
+    auto* base = reinterpret_cast<uint8_t*>(s.back.pixels.data());
+    for (int y : {0, 1, 599})
+        EXPECT_EQ(reinterpret_cast<uint8_t*>(DisplayScreen.rows[y]), base + y * 4096) << y;
     DisplayScreen.rows[0][0] = 0x00FF8040;
     DisplayScreen.rows[599][799] = 0x00FF8040;
-    back->pixels[1023] = 0x00FF8040; // past the frame's width: not part of the picture
+    s.back.pixels[1023] = 0x00FF8040; // past the frame's width: not part of the picture
+
     PresentFrame();
-    EXPECT_EQ(back->pixelsAtUnlock[0], 0x007F4020u);
-    EXPECT_EQ(back->pixelsAtUnlock[599 * 1024 + 799], 0x007F4020u);
-    EXPECT_EQ(back->pixelsAtUnlock[1023], 0x00FF8040u);
+    EXPECT_EQ(s.back.pixelsAtUnlock[0], 0x007F4020u);
+    EXPECT_EQ(s.back.pixelsAtUnlock[599 * 1024 + 799], 0x007F4020u);
+    EXPECT_EQ(s.back.pixelsAtUnlock[1023], 0x00FF8040u);
     EXPECT_EQ(FadeLevel, 17);
+    EXPECT_FALSE(s.primary.lockedDuringBlt);
+    EXPECT_EQ(s.primary.bltSource, &s.back);
+    const RECT whole{0, 0, 800, 600};
+    EXPECT_TRUE(EqualRect(&s.primary.bltDestination, &whole));
+    EXPECT_TRUE(EqualRect(&s.primary.bltSourceRect, &whole));
+    EXPECT_EQ(DrawJournal, (Journal{"back Lock", "back Unlock", "primary Blt"}));
 }
 
-TEST_F(DirectDrawDisplay, WithoutAFadeThePixelsAreLeftAsDrawn)
+// A frame that meets a failure is dropped: both surfaces are restored and the
+// fade stands still; a busy blitter is asked again. Once the fault is gone
+// the next frame is presented and the fade moves on.
+TEST_F(DirectDrawDisplay, FailuresDropTheFrameAndRestoreTheSurfaces)
 {
-    Started();
-    BeginFrame();
-    DisplayScreen.rows[10][10] = 0x00FF8040;
-    PresentFrame();
-    EXPECT_EQ(back->pixelsAtUnlock[10 * 800 + 10], 0x00FF8040u);
-    EXPECT_EQ(FadeLevel, 0);
+    const struct {
+        const char* name;
+        LONG pitch;
+        HRESULT lock, unlock;
+        std::deque<HRESULT> blts;
+        Journal journal;
+        bool presented;
+    } cases[] = {
+        {"failed lock", 3200, DDERR_SURFACELOST, DD_OK, {}, {"back Lock", "back Restore", "primary Restore"}, false},
+        {"rows shorter than the frame", 3196, DD_OK, DD_OK, {},
+         {"back Lock", "back Unlock", "back Restore", "primary Restore"}, false},
+        {"failed unlock", 3200, DD_OK, DDERR_NOTLOCKED, {},
+         {"back Lock", "back Unlock", "back Restore", "primary Restore"}, false},
+        {"surface lost before the copy", 3200, DD_OK, DD_OK, {DDERR_SURFACELOST, DDERR_SURFACELOST},
+         {"back Lock", "back Unlock", "primary Blt", "back Restore", "primary Restore"}, false},
+        {"busy blitter", 3200, DD_OK, DD_OK, {DDERR_WASSTILLDRAWING, DDERR_WASSTILLDRAWING},
+         {"back Lock", "back Unlock", "primary Blt", "primary Blt", "primary Blt"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Surfaces s(c.pitch);
+        // As on the first frame: no row has ever been mapped.
+        for (int y = 0; y < DisplayHeight; y++)
+            DisplayScreen.rows[y] = nullptr;
+        s.back.lockResult = c.lock;
+        s.back.unlockResult = c.unlock;
+        s.primary.bltResults = c.blts;
+        FadeMode = 1;
+        FadeLevel = 5;
+        BeginFrame();
+        EXPECT_EQ(DrawsIntoSpareScreen(), c.lock != DD_OK || c.pitch < 3200);
+        PresentFrame();
+        EXPECT_EQ(DrawJournal, c.journal);
+        EXPECT_EQ(FadeLevel, c.presented ? 6 : 5);
+        EXPECT_FALSE(s.back.locked);
+
+        s.back.lockResult = s.back.unlockResult = DD_OK;
+        s.primary.bltResults.clear();
+        s.back.pitch = 3200;
+        BeginFrame();
+        PresentFrame();
+        EXPECT_EQ(FadeLevel, c.presented ? 7 : 6);
+    }
 }
 
 TEST_F(DirectDrawDisplay, ReleaseFreesPrimaryThenDeviceOnceAndLeavesFramesHarmless)
 {
-    Started();
+    Surfaces s;
     DisplayRelease();
     DisplayRelease();
     EXPECT_EQ(DrawJournal, (Journal{"primary Release", "ddraw Release"}));
-    EXPECT_EQ(DDraw, nullptr);
-    EXPECT_EQ(PrimarySurface, nullptr);
-    EXPECT_EQ(BackSurface, nullptr);
-
     BeginFrame();
     EXPECT_TRUE(DrawsIntoSpareScreen());
     PresentFrame();
