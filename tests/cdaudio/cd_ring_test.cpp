@@ -34,26 +34,17 @@ TEST(CDRing, FramesComeOutInOrderAcrossTheWrap)
     EXPECT_EQ(CDRingRoom(*ring), CDRingFrames);
 }
 
-TEST(CDRing, MixAddsAndClipsToSixteenBits)
+TEST(CDRing, MixAddsClipsToSixteenBitsAndAShortRingLeavesTheRestAlone)
 {
     auto ring = std::make_unique<CDRing>();
     CDRingAppend(*ring, std::vector<int16_t>{10000, -10000, -50, 32767, 1, -1});
-    std::vector<int16_t> stream{30000, -30000, 100, -32768, -32768, 32767};
+    std::vector<int16_t> stream{30000, -30000, 100, -32768, -32768, 32767, 10, 10};
     EXPECT_EQ(CDRingMixInto(*ring, stream), 3u);
-    EXPECT_EQ(stream, (std::vector<int16_t>{32767, -32768, 50, -1, -32767, 32766}));
-}
-
-TEST(CDRing, ShortRingLeavesTheRestOfTheStreamAlone)
-{
-    auto ring = std::make_unique<CDRing>();
-    CDRingAppend(*ring, std::vector<int16_t>{1, 2, 3, 4});
-    std::vector<int16_t> stream{10, 10, 10, 10, 10, 10};
-    EXPECT_EQ(CDRingMixInto(*ring, stream), 2u);
-    EXPECT_EQ(stream, (std::vector<int16_t>{11, 12, 13, 14, 10, 10}));
+    EXPECT_EQ(stream, (std::vector<int16_t>{32767, -32768, 50, -1, -32767, 32766, 10, 10}));
     EXPECT_EQ(CDRingMixInto(*ring, stream), 0u);
 }
 
-TEST(CDRing, FullRingDropsTheExcessAndClearEmptiesIt)
+TEST(CDRing, FullRingDropsTheExcess)
 {
     auto ring = std::make_unique<CDRing>();
     CDRingAppend(*ring, Ramp(CDRingFrames - 1, 0));
@@ -63,11 +54,6 @@ TEST(CDRing, FullRingDropsTheExcessAndClearEmptiesIt)
     EXPECT_EQ(CDRingMixInto(*ring, all), CDRingFrames);
     EXPECT_EQ(all[2 * CDRingFrames - 2], 5);
     EXPECT_EQ(all[2 * CDRingFrames - 1], 6);
-
-    CDRingAppend(*ring, Ramp(10, 0));
-    CDRingClear(*ring);
-    EXPECT_EQ(CDRingRoom(*ring), CDRingFrames);
-    EXPECT_EQ(CDRingMixInto(*ring, all), 0u);
 }
 
 } // namespace

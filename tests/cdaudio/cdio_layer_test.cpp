@@ -26,6 +26,7 @@
 // every check is on the program's real output.
 namespace {
 
+using std::chrono::steady_clock;
 constexpr size_t Second = 44100; // frames
 
 std::mutex CaptureLock;
@@ -38,30 +39,17 @@ void CaptureMix(void*, uint8_t* stream, int length)
     Captured.insert(Captured.end(), samples, samples + length / 2);
 }
 
-std::vector<int16_t> CapturedSoFar()
+std::vector<int16_t> Heard()
 {
     std::lock_guard<std::mutex> hold(CaptureLock);
     return Captured;
 }
 
-size_t CapturedFrames()
-{
-    std::lock_guard<std::mutex> hold(CaptureLock);
-    return Captured.size() / 2;
-}
-
 void WaitForFrames(size_t frames)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (CapturedFrames() < frames && std::chrono::steady_clock::now() < deadline)
+    const auto deadline = steady_clock::now() + std::chrono::seconds(20);
+    while (Heard().size() < 2 * frames && steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-}
-
-// The first frame that is not silent; the captured length when there is none.
-size_t Onset(const std::vector<int16_t>& samples)
-{
-    const auto loud = std::find_if(samples.begin(), samples.end(), [](int16_t s) { return s != 0; });
-    return size_t(loud - samples.begin()) / 2;
 }
 
 bool MixerIsOpen()
@@ -71,10 +59,9 @@ bool MixerIsOpen()
     return Mix_QuerySpec(&rate, &format, &channels) != 0;
 }
 
-bool SystemHasCDDrive()
-{
-    return std::filesystem::exists("/dev/cdrom") || std::filesystem::exists("/dev/sr0");
-}
+// Track 1: a second of 440 Hz. Track 2: a fifth of a second of pregap at
+// 2000 Hz, then a second of 1000 Hz.
+const std::vector<ImageTrack> TwoTones{{true, 0, 75, 440.0, 0.0}, {true, 15, 75, 1000.0, 2000.0}};
 
 class CDLayerTest : public ::testing::Test {
 protected:
@@ -97,13 +84,6 @@ protected:
         std::filesystem::remove_all(folder);
     }
 
-    // Track 1: a second of 440 Hz. Track 2: a fifth of a second of pregap
-    // at 2000 Hz, then a second of 1000 Hz.
-    DiscImage UseTwoToneDisc()
-    {
-        return UseDisc({{true, 0, 75, 440.0, 0.0}, {true, 15, 75, 1000.0, 2000.0}});
-    }
-
     DiscImage UseDisc(const std::vector<ImageTrack>& tracks)
     {
         DiscImage image = WriteDiscImage(folder, tracks);
@@ -119,8 +99,8 @@ protected:
         Mix_SetPostMix(CaptureMix, nullptr);
     }
 
-    // Closes the device and then the mixer, which the CD must have left to
-    // its owner alone.
+    // Closes the device, then the mixer, which the CD must have left to its
+    // owner alone.
     void CloseAll()
     {
         CloseCD();
@@ -128,132 +108,86 @@ protected:
         holdsMixer = false;
     }
 
-    // Waits until sound is heard and `length` frames of it are captured;
-    // returns where it began.
-    static size_t WaitForSound(size_t length)
+    // Waits until sound is heard, then until `frames` of it are captured,
+    // and compares them with the image's frames from `sector` on.
+    static void ExpectDiscAudio(const DiscImage& image, int32_t sector, size_t frames)
     {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        const auto deadline = steady_clock::now() + std::chrono::seconds(20);
         size_t onset = 0;
-        do {
+        for (std::vector<int16_t> heard; onset == heard.size() / 2 && steady_clock::now() < deadline;) {
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            onset = Onset(CapturedSoFar());
-        } while (onset == CapturedFrames() && std::chrono::steady_clock::now() < deadline);
-        WaitForFrames(onset + length);
-        return onset;
-    }
-
-    // The captured frames from `at` on are the image's frames from `sector` on.
-    static void ExpectDiscAudio(const DiscImage& image, size_t at, int32_t sector, size_t frames)
-    {
-        const std::vector<int16_t> heard = CapturedSoFar();
-        ASSERT_GE(heard.size(), 2 * (at + frames));
+            heard = Heard();
+            onset = size_t(std::find_if(heard.begin(), heard.end(), [](int16_t s) { return s != 0; }) - heard.begin()) / 2;
+        }
+        WaitForFrames(onset + frames);
+        const std::vector<int16_t> heard = Heard();
+        ASSERT_GE(heard.size(), 2 * (onset + frames));
         const size_t from = size_t(sector) * SectorFrames * 2;
         ASSERT_GE(image.samples.size(), from + 2 * frames);
-        const auto mismatch = std::mismatch(heard.begin() + 2 * at, heard.begin() + 2 * (at + frames),
-                                            image.samples.begin() + from);
-        EXPECT_TRUE(mismatch.first == heard.begin() + 2 * (at + frames))
-            << "first difference at frame " << (mismatch.first - heard.begin()) / 2 - at << " of " << frames;
+        const auto end = heard.begin() + 2 * (onset + frames);
+        const auto mismatch = std::mismatch(heard.begin() + 2 * onset, end, image.samples.begin() + from);
+        EXPECT_TRUE(mismatch.first == end)
+            << "first difference at frame " << (mismatch.first - heard.begin()) / 2 - onset << " of " << frames;
     }
 
-    static void ExpectSilenceFrom(size_t at)
+    static void ExpectSilenceFrom(size_t frame)
     {
-        const std::vector<int16_t> heard = CapturedSoFar();
-        ASSERT_GT(heard.size(), 2 * at);
-        EXPECT_TRUE(std::all_of(heard.begin() + 2 * at, heard.end(), [](int16_t s) { return s == 0; }));
+        const std::vector<int16_t> heard = Heard();
+        ASSERT_GT(heard.size(), 2 * frame);
+        EXPECT_TRUE(std::all_of(heard.begin() + 2 * frame, heard.end(), [](int16_t s) { return s == 0; }));
     }
 
     std::filesystem::path folder;
     bool holdsMixer = false;
 };
 
-TEST_F(CDLayerTest, TrackTwoIsHeardFromItsIndexOneAndStopSilencesIt)
+TEST_F(CDLayerTest, PlayFromInsideTrackOneRunsOnThroughTrackTwoAndStopSilencesIt)
 {
-    const DiscImage image = UseTwoToneDisc();
+    const DiscImage image = UseDisc(TwoTones);
     OpenMixer();
     OpenCD();
-    PlayCD(2);
-    const size_t onset = WaitForSound(Second / 2);
-    ExpectDiscAudio(image, onset, image.index1[2], Second / 2);
+    // 60 frames into track 1: its last 15 sectors, track 2's pregap, track 2.
+    PlayCD(Tmsf(1, 0, 0, 60));
+    ExpectDiscAudio(image, 60, Second * 6 / 10);
 
     StopCD();
-    const size_t stopped = CapturedFrames();
+    const size_t stopped = Heard().size() / 2;
     WaitForFrames(stopped + Second / 4);
     // The buffer being mixed as the stop came may still carry the disc.
     ExpectSilenceFrom(stopped + 2048);
     CloseAll();
 }
 
-TEST_F(CDLayerTest, PlayFromInsideTrackOneRunsOnThroughTrackTwo)
-{
-    const DiscImage image = UseTwoToneDisc();
-    OpenMixer();
-    OpenCD();
-    // 60 frames into track 1: its last 15 sectors, track 2's pregap, track 2.
-    PlayCD(Tmsf(1, 0, 0, 60));
-    const size_t onset = WaitForSound(Second * 6 / 10);
-    ExpectDiscAudio(image, onset, 60, Second * 6 / 10);
-    CloseAll();
-}
-
-TEST_F(CDLayerTest, DataTracksAndPositionsOffTheDiscPlayNothing)
+// Nothing plays before the device is open and set to tmsf, nor from a data
+// track or a place off the disc; a second open and an unknown command
+// change nothing. Then the disc's audio track plays.
+TEST_F(CDLayerTest, CommandsNeedAnOpenDeviceInTmsfAndAnAudioTrack)
 {
     const DiscImage image = UseDisc({{false, 0, 40, 0.0, 0.0}, {true, 0, 40, 1000.0, 0.0}});
-    // A second open changes nothing, and an unknown command is ignored.
     OpenMixer();
-    OpenCD();
-    SendCDCommand("open cdaudio");
-    SendCDCommand("pause cdaudio");
+    for (const char* command : {"play cdaudio from 2", "stop cdaudio", "close cdaudio", "open cdaudio",
+                                "play cdaudio from 2", "set cdaudio time format tmsf", "open cdaudio", "pause cdaudio"})
+        SendCDCommand(command);
     PlayCD(1);
     PlayCD(3);
     PlayCD(Tmsf(2, 0, 1, 0)); // past the end of 40 sectors
-    WaitForFrames(CapturedFrames() + Second / 3);
+    WaitForFrames(Heard().size() / 2 + Second / 3);
     ExpectSilenceFrom(0);
 
-    // The device still plays what is on the disc.
     PlayCD(2);
-    const size_t onset = WaitForSound(Second / 4);
-    ExpectDiscAudio(image, onset, image.index1[2], Second / 4);
+    ExpectDiscAudio(image, image.index1[2], Second / 4);
     CloseAll();
 }
 
-TEST_F(CDLayerTest, CommandsNeedAnOpenDeviceInTmsf)
+// The CD plays into the soundtrack's output but never opens one of its own.
+TEST_F(CDLayerTest, TheCDOpensNoOutputOfItsOwn)
 {
-    const DiscImage image = UseTwoToneDisc();
-    OpenMixer();
-    SendCDCommand("play cdaudio from 2");
-    SendCDCommand("stop cdaudio");
-    SendCDCommand("close cdaudio");
-    SendCDCommand("open cdaudio");
-    SendCDCommand("play cdaudio from 2");
-    WaitForFrames(CapturedFrames() + Second / 3);
-    ExpectSilenceFrom(0);
-
-    SendCDCommand("set cdaudio time format tmsf");
-    SendCDCommand("play cdaudio from 2");
-    const size_t onset = WaitForSound(Second / 4);
-    ExpectDiscAudio(image, onset, image.index1[2], Second / 4);
-    CloseAll();
-}
-
-// Without a drive nothing is opened; with one, the CD plays into the
-// soundtrack's output but never opens an output of its own.
-TEST_F(CDLayerTest, NoDriveSaysNothingAndTheCDOpensNoOutput)
-{
-    ::testing::internal::CaptureStderr();
-    ::testing::internal::CaptureStdout();
-    setenv("TARVEL_CD_DEVICE", (folder / "missing.cue").c_str(), 1);
-    OpenCD();
-    PlayCD(2);
-    StopCD();
-    CloseCD();
-    UseTwoToneDisc();
+    UseDisc(TwoTones);
     OpenCD();
     PlayCD(2);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_FALSE(MixerIsOpen());
     CloseCD();
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_FALSE(MixerIsOpen());
 }
 
@@ -279,29 +213,28 @@ TEST_F(CDLayerTest, StartupAndShutdownWithoutTheNamedDriveSayNothing)
 
 TEST_F(CDLayerTest, StartupAndShutdownWithoutADefaultDriveSayNothing)
 {
-    if (SystemHasCDDrive())
+    if (std::filesystem::exists("/dev/cdrom") || std::filesystem::exists("/dev/sr0"))
         GTEST_SKIP() << "this machine has a CD drive";
     ExpectQuietStartupAndShutdown();
 }
 
-// The sound device's release finds itself the mixer's last user while the
-// disc plays (anything else is the fatal "Error en EndSound"), and the CD
-// closes last.
-TEST_F(CDLayerTest, ShutdownDuringPlaybackReleasesEverything)
+// Track 2 is heard from its index 1, after the pregap. The sound device's
+// release finds itself the mixer's last user while the disc plays (anything
+// else is the fatal "Error en EndSound"), and the CD closes last.
+TEST_F(CDLayerTest, TrackTwoIsHeardFromItsIndexOneAndShutdownDuringPlaybackReleasesEverything)
 {
-    const DiscImage image = UseTwoToneDisc();
+    const DiscImage image = UseDisc(TwoTones);
     ASSERT_EQ(InitApp(true), 1);
     Mix_SetPostMix(CaptureMix, nullptr);
     PlayCD(2);
-    const size_t onset = WaitForSound(Second / 4);
-    ExpectDiscAudio(image, onset, image.index1[2], Second / 4);
+    ExpectDiscAudio(image, image.index1[2], Second / 2);
     ShutdownApp();
     EXPECT_FALSE(MixerIsOpen());
 }
 
 TEST_F(CDLayerTest, FatalErrorDuringPlaybackEndsWithItsCode)
 {
-    UseTwoToneDisc();
+    UseDisc(TwoTones);
     // The child opens the device and plays: the reader thread is running
     // when the error comes.
     EXPECT_EXIT(
