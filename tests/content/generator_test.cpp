@@ -1,13 +1,19 @@
-// The generator's own writers, its determinism and its fatal path.
+// The generator: its painting helpers (flattening for each role, shapes,
+// text), the soundtrack's plan, its writers, its determinism and its fatal path.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cmath>
 #include <cstdlib>
-#include <fstream>
+#include <iterator>
 
 #include "content/content_test_util.h"
+#include "contentgen/font.h"
 #include "contentgen/generate.h"
+#include "contentgen/picture.h"
 #include "contentgen/png_write.h"
+#include "contentgen/shapes.h"
+#include "contentgen/soundtrack.h"
 #include "contentgen/tga_write.h"
 
 #ifndef TARVEL_CONTENTGEN
@@ -16,68 +22,142 @@
 
 namespace {
 
+TEST(Flatten, OpaquePicturesNeverKeepPureBlackAndKeyedSpritesKeepHalfCoveredPixelsAtFullColour)
+{
+    Canvas opaque = NewCanvas(2, 1);
+    FillCanvas(opaque, [](int x, int) { return x == 0 ? Colour{0, 0, 0} : Colour{1.0f, 0.5f, 0.0f}; });
+    EXPECT_EQ(FlattenOpaque(opaque).pixels, (std::vector<uint32_t>{0x010101, 0xFF8000}));
+
+    Canvas keyed = NewCanvas(3, 1);
+    Blend(keyed, 0, 0, Colour{1, 0, 0}, 0.49f); // less than half: background
+    Blend(keyed, 1, 0, Colour{0, 0, 1}, 0.5f);  // an edge pixel keeps its colour
+    Blend(keyed, 2, 0, Colour{0, 0, 0}, 1.0f);  // black ink must stay visible
+    EXPECT_EQ(FlattenKeyed(keyed).pixels, (std::vector<uint32_t>{0, 0x0000FF, 0x010101}));
+}
+
+TEST(Flatten, KeyedSpritesCloseALoneHoleButNotTheBorderOrAnOpening)
+{
+    // A 5x5 block covered except the centre, a pixel on the border and a
+    // notch two pixels wide.
+    Canvas c = NewCanvas(5, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x)
+            if (!(x == 2 && y == 2) && !(x == 0 && y == 2) && !(y == 0 && (x == 1 || x == 2)))
+                Blend(c, x, y, Colour{0, 1, 0}, 1.0f);
+    const Picture p = FlattenKeyed(c);
+    EXPECT_EQ(p.pixels[2 * 5 + 2], 0x00FF00u);
+    EXPECT_EQ(p.pixels[2 * 5 + 0], 0u);
+    EXPECT_EQ(p.pixels[0 * 5 + 1], 0u);
+    EXPECT_EQ(p.pixels[0 * 5 + 2], 0u);
+}
+
+TEST(Shapes, DistancesAreNegativeInsideWhateverTheWindingAndPaintingCoversInsideFully)
+{
+    const float clockwise[] = {0, 0, 10, 0, 10, 10, 0, 10};
+    const float counter[] = {0, 0, 0, 10, 10, 10, 10, 0};
+    for (const float* square : {clockwise, counter}) {
+        EXPECT_FLOAT_EQ(PolygonDistance(5, 5, square, 4), -5.0f);
+        EXPECT_FLOAT_EQ(PolygonDistance(5, 13, square, 4), 3.0f);
+        EXPECT_FLOAT_EQ(PolygonDistance(13, 14, square, 4), 5.0f); // to the corner
+    }
+    // A star's tips and notches lie on their radii.
+    EXPECT_NEAR(StarDistance(50, 20, 50, 50, 30, 12, 5, 0.0f), 0.0f, 1e-3f); // the top tip
+    EXPECT_LT(StarDistance(50, 50, 50, 50, 30, 12, 5, 0.0f), -10.0f);
+    const float a = TwoPi / 10.0f; // first notch, between the first two tips
+    EXPECT_NEAR(StarDistance(50 + std::sin(a) * 12, 50 - std::cos(a) * 12, 50, 50, 30, 12, 5, 0.0f), 0.0f, 1e-3f);
+
+    Canvas c = NewCanvas(20, 20);
+    PaintShape(
+        c, [](float x, float y) { return CircleDistance(x, y, 10, 10, 6); }, [](int, int) { return Colour{1, 1, 1}; });
+    EXPECT_FLOAT_EQ(c.alpha[10 * 20 + 10], 1.0f);
+    EXPECT_FLOAT_EQ(c.alpha[0], 0.0f);
+    // A pixel the rim crosses, off the diagonal centre by 0.36, is partly covered.
+    EXPECT_GT(c.alpha[14 * 20 + 14], 0.0f);
+    EXPECT_LT(c.alpha[14 * 20 + 14], 1.0f);
+}
+
+bool InkOnBorder(const Mask& m, int inset)
+{
+    for (int y = 0; y < m.height; ++y)
+        for (int x = 0; x < m.width; ++x)
+            if ((x < inset || y < inset || x >= m.width - inset || y >= m.height - inset) && MaskAt(m, x, y) > 0.0f)
+                return true;
+    return false;
+}
+
+TEST(Font, TextFittedToABoxFillsItWithoutOverflowing)
+{
+    // Letter cells are checked in the generated letters themselves.
+    OpenFont();
+    const Mask m = RenderTextToFit("NO LIMITS", 700, 90, 4);
+    EXPECT_LE(m.width, 700 + 8);
+    EXPECT_LE(m.height, 90 + 8);
+    EXPECT_GT(m.width, 600);                                // a long line is limited by the width...
+    EXPECT_GT(RenderTextToFit("I", 700, 90, 0).height, 80); // ...a single letter by the height
+    EXPECT_FALSE(InkOnBorder(m, 4));
+    CloseFont();
+}
+
+TEST(SoundtrackPlan, SectionsFollowTheTimelineWithinAFewPercentOfTheTempo)
+{
+    ASSERT_EQ(SectionStarts[0], 0);
+    EXPECT_EQ(SectionStarts[std::size(SectionStarts) - 1], 13346); // the show's last clock value + 1
+    for (size_t i = 0; i + 1 < std::size(SectionStarts); ++i) {
+        ASSERT_LT(SectionStarts[i], SectionStarts[i + 1]);
+        // The whole number of sixteenths nearest to the length keeps the
+        // tempo within 4 percent of the nominal one.
+        const double seconds = (SectionStarts[i + 1] - SectionStarts[i]) / 100.0;
+        const double steps = std::round(seconds / NominalStep);
+        EXPECT_LT(std::abs(seconds / steps / NominalStep - 1.0), 0.04) << "section from " << SectionStarts[i];
+    }
+}
+
 std::filesystem::path TempPath(const std::string& leaf)
 {
     return std::filesystem::temp_directory_path() / ("tarvel-content-" + std::to_string(getpid()) + "-" + leaf);
 }
 
-std::vector<uint8_t> FileBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
 // A 3x2 picture whose every pixel differs, including a black one.
-Picture SmallPicture()
-{
-    return Picture{3, 2, {0x00112233, 0x00000000, 0x00FF0080, 0x00010203, 0x00A0B0C0, 0x00FFFFFF}};
-}
+const Picture Small{3, 2, {0x00112233, 0x00000000, 0x00FF0080, 0x00010203, 0x00A0B0C0, 0x00FFFFFF}};
 
 TEST(TgaWriter, EveryLayoutReadsBackThroughTheShowsReader)
 {
-    const Picture picture = SmallPicture();
+    const std::filesystem::path path = TempPath("layout.tga");
     for (int depth : {24, 32})
         for (bool topDown : {false, true})
             for (const char* id : {static_cast<const char*>(nullptr), "tarvel"}) {
-                const std::filesystem::path path = TempPath("layout.tga");
-                WriteBytes(path.string(), EncodeTga(picture, TgaFormat{depth, topDown, id}));
-                Pixels read = ReadWithShowReader(path.c_str());
-                std::filesystem::remove(path);
-                EXPECT_EQ(read.width, 3);
-                EXPECT_EQ(read.height, 2);
-                EXPECT_EQ(read.data, picture.pixels) << depth << " bits, top-down " << topDown;
+                const std::vector<uint8_t> bytes = EncodeTga(Small, TgaFormat{depth, topDown, id});
+                WriteBytes(path.string(), bytes);
+                const Decoded read = ReadWithShowReader(path.c_str());
+                EXPECT_EQ(std::make_pair(read.width, read.height), std::make_pair(3, 2));
+                EXPECT_EQ(read.data, Small.pixels) << depth << " bits, top-down " << topDown;
+                if (depth == 32 && topDown && !id) {
+                    ASSERT_EQ(bytes.size(), 18u + 6 * 4);
+                    EXPECT_EQ(bytes[17], 0x28); // top-down rows, eight alpha bits
+                    EXPECT_EQ(bytes[18 + 3], 255);
+                    EXPECT_EQ(bytes[18 + 4 + 3], 0); // the black pixel's alpha follows the key colour
+                }
             }
-}
-
-TEST(TgaWriter, ThirtyTwoBitAlphaFollowsTheKeyColour)
-{
-    std::vector<uint8_t> b = EncodeTga(SmallPicture(), TgaFormat{32, true, nullptr});
-    ASSERT_EQ(b.size(), 18u + 6 * 4);
-    EXPECT_EQ(b[17], 0x28); // top-down rows, eight alpha bits
-    EXPECT_EQ(b[18 + 3], 255);
-    EXPECT_EQ(b[18 + 4 + 3], 0); // the black pixel
+    std::filesystem::remove(path);
 }
 
 uint32_t BigEndian(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
 
 TEST(PngWriter, ChunksCarryValidChecksumsAndThePixelsInflateBack)
 {
-    const Picture picture = SmallPicture();
-    std::vector<uint8_t> png = EncodePng(picture);
+    const std::vector<uint8_t> png = EncodePng(Small);
     ASSERT_GT(png.size(), 8u);
     EXPECT_EQ(std::vector<uint8_t>(png.begin(), png.begin() + 8),
               (std::vector<uint8_t>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
     std::vector<uint8_t> idat;
     std::vector<std::string> types;
     for (size_t at = 8; at + 12 <= png.size();) {
-        uint32_t length = BigEndian(&png[at]);
+        const uint32_t length = BigEndian(&png[at]);
         ASSERT_LE(at + 12 + length, png.size());
-        std::string type(png.begin() + long(at) + 4, png.begin() + long(at) + 8);
-        uLong crc = crc32(0L, &png[at + 4], uInt(4 + length));
-        EXPECT_EQ(BigEndian(&png[at + 8 + length]), uint32_t(crc)) << type;
+        const std::string type(png.begin() + long(at) + 4, png.begin() + long(at) + 8);
+        EXPECT_EQ(BigEndian(&png[at + 8 + length]), uint32_t(crc32(0L, &png[at + 4], uInt(4 + length)))) << type;
         if (type == "IHDR") {
-            EXPECT_EQ(BigEndian(&png[at + 8]), 3u);
-            EXPECT_EQ(BigEndian(&png[at + 12]), 2u);
+            EXPECT_EQ(std::make_pair(BigEndian(&png[at + 8]), BigEndian(&png[at + 12])), std::make_pair(3u, 2u));
         }
         if (type == "IDAT")
             idat.insert(idat.end(), png.begin() + long(at) + 8, png.begin() + long(at) + 8 + length);
@@ -116,8 +196,7 @@ TEST(GeneratorDeathTest, AnOutputFolderThatCannotBeMadeIsFatal)
     // A regular file where a folder should be.
     const std::filesystem::path blocker = TempPath("blocker");
     std::ofstream(blocker).put('x');
-    const std::string target = (blocker / "graph" / "x.tga").string();
-    EXPECT_EXIT(WriteBytes(target, {1, 2, 3}), testing::ExitedWithCode(255),
+    EXPECT_EXIT(WriteBytes((blocker / "graph" / "x.tga").string(), {1, 2, 3}), testing::ExitedWithCode(255),
                 "tarvel-contentgen: cannot create the folder of .*blocker/graph/x.tga");
     std::filesystem::remove(blocker);
 }

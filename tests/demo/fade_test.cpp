@@ -1,27 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 #include "display/fade.h"
-#include "raster/raster_test_util.h"
+#include "raster/screen.h"
 
 namespace {
 
 struct FadeTest : ::testing::Test {
-    ~FadeTest() override
-    {
-        FadeMode = 0;
-        FadeLevel = 0;
-    }
+    ~FadeTest() override { FadeMode = FadeLevel = 0; }
 };
-
-uint32_t FadeOne(uint32_t pixel, int level)
-{
-    FadeLevel = level;
-    ApplyFade(&pixel, 1, 1, 4);
-    return pixel;
-}
 
 TEST(MapScreenRows, PointsEveryRowOnePitchFurther)
 {
@@ -30,8 +20,7 @@ TEST(MapScreenRows, PointsEveryRowOnePitchFurther)
     std::vector<uint32_t> memory(800 * 600);
     MapScreenRows(&s, memory.data(), 3200);
     EXPECT_EQ(s.rows[0], memory.data());
-    EXPECT_EQ(reinterpret_cast<uint8_t*>(s.rows[599]), reinterpret_cast<uint8_t*>(memory.data()) + 599 * 3200);
-
+    EXPECT_EQ(s.rows[599], memory.data() + 599 * 800);
     // A longer pitch than the Screen's width: rows follow the memory's rows.
     std::vector<uint32_t> padded(1024 * 600);
     MapScreenRows(&s, padded.data(), 4096);
@@ -40,24 +29,19 @@ TEST(MapScreenRows, PointsEveryRowOnePitchFurther)
     std::free(s.rows); // the rows belong to the vectors
 }
 
-TEST_F(FadeTest, ScalesEachChannelTruncating)
+TEST_F(FadeTest, ScalesEachChannelTruncatingAndTheTopByteTravelsWithRed)
 {
-    EXPECT_EQ(FadeOne(0x00FF8040u, 16), 0x007F4020u);
-    EXPECT_EQ(FadeOne(0x00FF8040u, 0), 0u);
-    EXPECT_EQ(FadeOne(0x00FF8040u, 32), 0x00FF8040u);
-    EXPECT_EQ(FadeOne(0x00010101u, 31), 0u);
-}
-
-TEST_F(FadeTest, TopByteTravelsWithRed)
-{
-    // Split as a signed value, 0xFF000000 | red reads as a negative red.
-    EXPECT_EQ(FadeOne(0x80000000u, 16), 0xC0000000u);
-    EXPECT_EQ(FadeOne(0xFFFFFFFFu, 32), 0xFFFFFFFFu);
-}
-
-TEST_F(FadeTest, PassKeepsToTheRowsAndLeavesThePaddingAlone)
-{
-    // Two rows of three pixels, four pixels apart.
+    // pixel, level, result. Split as a signed value, 0xFF000000 | red reads
+    // as a negative red.
+    const uint32_t cases[][3] = {{0x00FF8040, 16, 0x007F4020}, {0x00FF8040, 0, 0}, {0x00FF8040, 32, 0x00FF8040},
+                                 {0x00010101, 31, 0}, {0x80000000, 16, 0xC0000000}, {0xFFFFFFFF, 32, 0xFFFFFFFF}};
+    for (const auto& c : cases) {
+        uint32_t pixel = c[0];
+        FadeLevel = int32_t(c[1]);
+        ApplyFade(&pixel, 1, 1, 4);
+        EXPECT_EQ(pixel, c[2]) << std::hex << c[0] << " at level " << std::dec << c[1];
+    }
+    // Two rows of three pixels, four pixels apart: the padding is left alone.
     std::vector<uint32_t> memory = {0x00FF8040, 0x00FF8040, 0x00FF8040, 0x00ABCDEF,
                                     0x00FF8040, 0x00FF8040, 0x00FF8040, 0x00ABCDEF};
     FadeLevel = 16;
@@ -66,36 +50,23 @@ TEST_F(FadeTest, PassKeepsToTheRowsAndLeavesThePaddingAlone)
                                              0x007F4020, 0x007F4020, 0x00ABCDEF}));
 }
 
-TEST_F(FadeTest, FadeInShowsThirtyTwoStepsThenEnds)
+TEST_F(FadeTest, FadeInShowsThirtyTwoStepsThenEndsAndFadeOutRunsDownAndHoldsBlack)
 {
-    FadeMode = 1;
-    FadeLevel = 0;
-    for (int frame = 0; frame < 32; frame++) {
-        uint32_t pixel = 0x00FFFFFF;
-        FadePresentedFrame(&pixel, 1, 1, 4);
-        const uint32_t c = uint32_t(255 * frame / 32);
-        EXPECT_EQ(pixel, c << 16 | c << 8 | c) << "frame " << frame;
+    for (int mode : {1, 2}) {
+        FadeMode = mode;
+        FadeLevel = mode == 1 ? 0 : 32;
+        for (int frame = 0; frame < 40; frame++) {
+            uint32_t pixel = 0x00FFFFFF;
+            FadePresentedFrame(&pixel, 1, 1, 4);
+            const int level = mode == 1 ? std::min(frame, 32) : std::max(32 - frame, 0);
+            const uint32_t c = uint32_t(255 * level / 32);
+            EXPECT_EQ(pixel, c << 16 | c << 8 | c) << "mode " << mode << ", frame " << frame;
+            if (frame == 31) { // the fade in ends with its 32nd frame
+                EXPECT_EQ(FadeMode, mode == 1 ? 0 : 2);
+                EXPECT_EQ(FadeLevel, mode == 1 ? 32 : 0);
+            }
+        }
     }
-    EXPECT_EQ(FadeMode, 0);
-    EXPECT_EQ(FadeLevel, 32);
-    uint32_t pixel = 0x00FFFFFF;
-    FadePresentedFrame(&pixel, 1, 1, 4);
-    EXPECT_EQ(pixel, 0x00FFFFFFu);
-}
-
-TEST_F(FadeTest, FadeOutRunsDownAndHoldsBlack)
-{
-    FadeMode = 2;
-    FadeLevel = 32;
-    for (int frame = 0; frame < 40; frame++) {
-        uint32_t pixel = 0x00FFFFFF;
-        FadePresentedFrame(&pixel, 1, 1, 4);
-        const int level = frame < 32 ? 32 - frame : 0;
-        const uint32_t c = uint32_t(255 * level / 32);
-        EXPECT_EQ(pixel, c << 16 | c << 8 | c) << "frame " << frame;
-    }
-    EXPECT_EQ(FadeMode, 2);
-    EXPECT_EQ(FadeLevel, 0);
 }
 
 } // namespace

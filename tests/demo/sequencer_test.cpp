@@ -1,54 +1,57 @@
+// The sequencer, its frame timer and the asset list, on the capture platform.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cmath>
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <string>
 
+#include "app/app.h"
 #include "app/capture/close_capture.h"
 #include "audio/capture/music_capture.h"
 #include "demo/manifest.h"
 #include "demo/sequencer.h"
 #include "demo_test_util.h"
 #include "display/capture/display_capture.h"
+#include "image/noise.h"
 #include "input/capture/ticks_capture.h"
 #include "input/timer.h"
-#include "image/image_test_util.h"
+#include "raster/mathtables.h"
 
 namespace {
 
 constexpr uint32_t FondoColour = 0x00336699;
 
-// A content folder of the show's 114 files: the background 800x600 of
-// FondoColour, every slot picture 2x2 of its SlotColour. The test runs inside
-// it and returns to where it was afterwards.
+// A content folder of the show's 114 files, `leaveOut` excepted: the
+// background 800x600 of FondoColour, every slot picture 2x2 of its
+// SlotColour. The test runs inside it and returns to where it was afterwards.
 struct ContentFolder {
     TempDir dir;
     std::filesystem::path previous = std::filesystem::current_path();
 
-    explicit ContentFolder(const char* leaveOut = nullptr)
+    explicit ContentFolder(const std::string& leaveOut = "")
     {
-        Write(BackgroundFile, 800, 600, FondoColour);
-        for (int slot = 1; slot <= LastManifestSlot; slot++) {
-            const std::string file = ManifestFile(slot);
-            if (!file.empty() && (!leaveOut || file != leaveOut))
-                Write(file, 2, 2, SlotColour(slot));
+        for (int slot = 0; slot <= LastManifestSlot; slot++) {
+            std::string name = slot == 0 ? BackgroundFile : ManifestFile(slot);
+            if (name.empty() || name == leaveOut)
+                continue;
+            std::replace(name.begin(), name.end(), '\\', '/');
+            TgaFile t{.width = slot ? 2 : 800, .height = slot ? 2 : 600};
+            t.pixels.assign(size_t(t.width * t.height), slot ? SlotColour(slot) : FondoColour);
+            dir.Write(name, TgaBytes(t));
         }
         std::filesystem::current_path(dir.path);
     }
     ~ContentFolder() { std::filesystem::current_path(previous); }
-
-    void Write(std::string name, int w, int h, uint32_t colour)
-    {
-        for (char& c : name)
-            if (c == '\\')
-                c = '/';
-        TgaFile t{.width = w, .height = h};
-        t.pixels.assign(size_t(w) * size_t(h), colour);
-        dir.Write(name, TgaBytes(t));
-    }
 };
+
+void Unload()
+{
+    ClearAllSlots();
+    NoiseFree(0);
+    NoiseFree(1);
+    NoiseLayers[0] = NoiseLayers[1] = NoiseLayer{};
+}
 
 // The start-up that the show's platform runs before the first DemoFrame.
 void StartUp()
@@ -57,11 +60,7 @@ void StartUp()
     if (!DisplayScreen.rows)
         newscreenwin(&DisplayScreen, DisplayWidth, DisplayHeight);
     SetTarget(&DisplayScreen);
-    ClearAllSlots();
-    NoiseFree(0);
-    NoiseFree(1);
-    NoiseLayers[0] = NoiseLayer{};
-    NoiseLayers[1] = NoiseLayer{};
+    Unload();
     DemoStage = 1;
     SceneClock = 0;
     CaptureMusicFile.clear();
@@ -72,28 +71,17 @@ void StartUp()
 struct SequencerTest : ::testing::Test {
     ContentFolder content;
     SequencerTest() { StartUp(); }
-    ~SequencerTest() override
-    {
-        NoiseFree(0);
-        NoiseFree(1);
-        NoiseLayers[0] = NoiseLayer{};
-        NoiseLayers[1] = NoiseLayer{};
-        ClearAllSlots();
-    }
+    ~SequencerTest() override { Unload(); }
     uint32_t FramePixel(int x, int y) { return CaptureFrame[y * DisplayWidth + x]; }
 };
 
-TEST_F(SequencerTest, FirstCallLoadsEveryPictureAndDrawsNothing)
+TEST_F(SequencerTest, LoadsEveryPictureThenStartsTheSoundtrackThenPresentsTheTimeline)
 {
     const int64_t presented = CaptureFramesPresented;
     DemoFrame(nullptr);
     EXPECT_EQ(DemoStage, 2);
-    EXPECT_EQ(CaptureFramesPresented, presented);
-    EXPECT_EQ(CurrentTarget, &DisplayScreen);
     EXPECT_EQ(ImageBank[0].image.width, 800);
-    EXPECT_EQ(ImageBank[0].image.height, 600);
     EXPECT_EQ(ImageBank[0].image.rows[599][799], FondoColour);
-    EXPECT_EQ(ImageBank[0].hotspotX, 0);
     int loaded = 0;
     for (int slot = 1; slot < ImageSlotCount; slot++) {
         const bool listed = !ManifestFile(slot).empty();
@@ -106,29 +94,17 @@ TEST_F(SequencerTest, FirstCallLoadsEveryPictureAndDrawsNothing)
     }
     EXPECT_EQ(loaded, 113);
     EXPECT_TRUE(CaptureMusicFile.empty());
-}
 
-TEST_F(SequencerTest, SecondCallStartsTheSoundtrackAndDrawsNothing)
-{
-    DemoFrame(nullptr);
     SceneClock = 77;
-    const int64_t presented = CaptureFramesPresented;
     DemoFrame(nullptr);
     EXPECT_EQ(DemoStage, 3);
-    EXPECT_EQ(CaptureFramesPresented, presented);
     EXPECT_EQ(CaptureMusicFile, "music\\music00.mp3");
     EXPECT_EQ(SceneClock, 0);
-    EXPECT_EQ(NoiseLayers[0].kind, 0);
-    EXPECT_EQ(NoiseLayers[0].buffer.width, 402);
-    EXPECT_EQ(NoiseLayers[1].kind, 1);
-    EXPECT_EQ(NoiseLayers[1].buffer.width, 801);
-}
+    // Noise layers for a 400x200 and an 800x200 area (buffers 402 and 801 wide).
+    EXPECT_EQ(std::make_pair(NoiseLayers[0].kind, int(NoiseLayers[0].buffer.width)), std::make_pair(0, 402));
+    EXPECT_EQ(std::make_pair(NoiseLayers[1].kind, int(NoiseLayers[1].buffer.width)), std::make_pair(1, 801));
+    EXPECT_EQ(CaptureFramesPresented, presented); // nothing drawn yet
 
-TEST_F(SequencerTest, ThirdCallPresentsTheTimelineAtClockZero)
-{
-    DemoFrame(nullptr);
-    DemoFrame(nullptr);
-    const int64_t presented = CaptureFramesPresented;
     CaptureMusicPosition = 1.234567;
     DemoFrame(nullptr);
     EXPECT_EQ(CaptureFramesPresented, presented + 1);
@@ -139,7 +115,6 @@ TEST_F(SequencerTest, ThirdCallPresentsTheTimelineAtClockZero)
     EXPECT_EQ(FramePixel(400, 200), SlotColour(11));
     EXPECT_EQ(FramePixel(50, 500), SlotColour(14));
     EXPECT_NE(FramePixel(49, 500), SlotColour(14));
-
     // The next frame draws the clock read at the end of this one: at 123
     // slot 14 is 724 wide, from x 38.
     DemoFrame(nullptr);
@@ -181,22 +156,33 @@ TEST_F(SequencerTest, FrameWaitsUntilMoreThan30MsHavePassed)
     CaptureTickStep = 31;
 }
 
-TEST(ClockFromPosition, TruncatesPositionTimesAHundred)
+TEST(Timer, MeasuresFromTheLastResetAcrossTheCountersWrapAndMovesEitherWay)
 {
-    EXPECT_EQ(ClockFromPosition(0.0), 0);
-    EXPECT_EQ(ClockFromPosition(1.234567), 123);
-    EXPECT_EQ(ClockFromPosition(0.29), 28);
-    EXPECT_EQ(ClockFromPosition(133.455), 13345);
-    EXPECT_EQ(ClockFromPosition(133.46), 13346);
-    EXPECT_EQ(ClockFromPosition(-0.019), -1);
+    CaptureTickStep = 0; // the counter held still
+    CaptureTickNow = 5000;
+    ResetTimer();
+    EXPECT_EQ(ElapsedTime(), 0);
+    CaptureTickNow = 5012;
+    EXPECT_EQ(ElapsedTime(), 12);
+    AdvanceTimer(100);
+    EXPECT_EQ(ElapsedTime(), -88);
+    AdvanceTimer(-150);
+    EXPECT_EQ(ElapsedTime(), 62);
+    CaptureTickNow = 10;
+    TimerBase = 4294967290u;
+    EXPECT_EQ(ElapsedTime(), 16);
+    CaptureTickStep = 31;
 }
 
-TEST(ClockFromPosition, HoldsImpossiblePositionsInRange)
+TEST(ClockFromPosition, TruncatesPositionTimesAHundredAndHoldsImpossiblePositionsInRange)
 {
-    EXPECT_EQ(ClockFromPosition(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_EQ(ClockFromPosition(1e300), INT32_MAX);
-    EXPECT_EQ(ClockFromPosition(std::numeric_limits<double>::infinity()), INT32_MAX);
-    EXPECT_EQ(ClockFromPosition(-1e300), INT32_MIN);
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const std::pair<double, int32_t> cases[] = {
+        {0.0, 0},       {1.234567, 123},       {0.29, 28},          {133.455, 13345},  {133.46, 13346},
+        {-0.019, -1},   {nan, 0},              {1e300, INT32_MAX},  {inf, INT32_MAX},  {-1e300, INT32_MIN},
+    };
+    for (const auto& [seconds, clock] : cases)
+        EXPECT_EQ(ClockFromPosition(seconds), clock) << seconds;
 }
 
 TEST(SequencerDeathTest, MissingPictureEndsTheShowWhileLoading)
@@ -209,20 +195,13 @@ TEST(SequencerDeathTest, MissingPictureEndsTheShowWhileLoading)
 
 TEST(Manifest, ListsTheShowsFilesBySlot)
 {
-    EXPECT_EQ(ManifestFile(1), "graph\\sprite00.TGA");
-    EXPECT_EQ(ManifestFile(19), "graph\\sprite18.TGA");
-    EXPECT_EQ(ManifestFile(20), "graph\\FRASE00.TGA");
-    EXPECT_EQ(ManifestFile(28), "graph\\FRASE08.TGA");
-    EXPECT_EQ(ManifestFile(29), "graph\\sprite19.TGA");
-    EXPECT_EQ(ManifestFile(30), "graph\\sprite30.TGA");
-    EXPECT_EQ(ManifestFile(40), "graph\\fondon.TGA");
-    EXPECT_EQ(ManifestFile(50), "graph\\sprite50.TGA");
-    EXPECT_EQ(ManifestFile(51), "graph\\foto001.TGA");
-    EXPECT_EQ(ManifestFile(78), "graph\\foto028.TGA");
-    EXPECT_EQ(ManifestFile(88), "graph\\sprite88.TGA");
-    EXPECT_EQ(ManifestFile(101), "graph\\a1.TGA");
-    EXPECT_EQ(ManifestFile(102), "graph\\A.TGA");
-    EXPECT_EQ(ManifestFile(127), "graph\\z.TGA");
+    const std::pair<int, const char*> files[] = {
+        {1, "sprite00"},  {19, "sprite18"}, {20, "FRASE00"},  {28, "FRASE08"}, {29, "sprite19"},
+        {30, "sprite30"}, {40, "fondon"},   {50, "sprite50"}, {51, "foto001"}, {78, "foto028"},
+        {88, "sprite88"}, {101, "a1"},      {102, "A"},       {127, "z"},
+    };
+    for (const auto& [slot, name] : files)
+        EXPECT_EQ(ManifestFile(slot), std::string("graph\\") + name + ".TGA") << slot;
     for (int slot : {0, 79, 80, 89, 100, 128, -1})
         EXPECT_EQ(ManifestFile(slot), "") << slot;
 }

@@ -1,26 +1,78 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "app/app.h"
 #include "demo/letter_text.h"
 #include "demo/timeline.h"
 #include "demo_test_util.h"
+#include "image/noise.h"
+#include "raster/blend.h"
+#include "raster/mathtables.h"
 
 namespace {
 
-// Pixels of the target that are not TestBackground.
-int Drawn(TimelineStage& stage)
+constexpr uint32_t TestBackground = 0x00102030;
+
+// A slot holding a width x height picture of one colour, hotspot at its centre.
+void SolidSlot(int slot, int width, int height, uint32_t colour)
 {
-    int n = 0;
-    for (int y = 0; y < DisplayHeight; y++)
-        for (int x = 0; x < DisplayWidth; x++)
-            n += stage.at(x, y) != TestBackground;
-    return n;
+    ClearSlot(slot);
+    ImageSlot& s = ImageBank[slot];
+    newscreen(&s.image, width, height);
+    Fill(&s.image, colour);
+    s.hotspotX = width / 2;
+    s.hotspotY = height / 2;
 }
 
-void Render(TimelineStage& stage, int32_t T)
+// What blend mode `mode` makes of `src` over `dst`, through the engine itself.
+uint32_t Blended(int mode, uint32_t dst, uint32_t src)
 {
-    stage.Clear();
-    DrawScene(T);
+    OwnedScreen from(1, 1), to(1, 1);
+    from.at(0, 0) = src;
+    to.at(0, 0) = dst;
+    BlendRect(from.get(), to.get(), 0, 0, 0, 0, 0, 0, mode);
+    return to.at(0, 0);
 }
+
+// A stage for the timeline: the math tables, both noise layers as the show
+// makes them, every slot the timeline draws as a 10x10 picture of its own
+// colour, and an 800x600 target. Render clears it to TestBackground and
+// draws the scene at T.
+struct TimelineStage {
+    OwnedScreen target{DisplayWidth, DisplayHeight};
+
+    TimelineStage()
+    {
+        CalcMathTables();
+        SeedRandom(1);
+        NoiseInit(0, 0, 400, 200);
+        NoiseInit(1, 1, 800, 200);
+        for (int slot = 1; slot <= 127; slot++)
+            SolidSlot(slot, 10, 10, SlotColour(slot));
+        SetTarget(target.get());
+    }
+    ~TimelineStage()
+    {
+        NoiseFree(0);
+        NoiseFree(1);
+        ClearAllSlots();
+        SetTarget(nullptr);
+    }
+    void Render(int32_t T)
+    {
+        Fill(target.get(), TestBackground);
+        DrawScene(T);
+    }
+    uint32_t at(int x, int y) { return target.at(x, y); }
+    // Pixels that are not TestBackground.
+    long Drawn()
+    {
+        const std::vector<uint32_t> p = Pixels(target.get());
+        return long(p.size()) - std::count(p.begin(), p.end(), TestBackground);
+    }
+};
 
 TEST(SceneWindows, FollowTheWrittenBoundsStrictly)
 {
@@ -51,18 +103,7 @@ TEST(SceneWindows, FollowTheWrittenBoundsStrictly)
     }
 }
 
-TEST(Timeline, ClocksInNoWindowShowTheBackgroundAlone)
-{
-    TimelineStage stage;
-    for (int T : {1290, 1640, 6080, 6736, 11339, 13346}) {
-        const uint32_t before = RandomState;
-        Render(stage, T);
-        EXPECT_EQ(Drawn(stage), 0) << "T = " << T;
-        EXPECT_EQ(RandomState, before) << "T = " << T;
-    }
-}
-
-TEST(Timeline, EveryWindowDrawsFromItsFirstToItsLastValue)
+TEST(Timeline, EveryWindowDrawsFromItsFirstToItsLastValueAndGapsShowTheBackgroundAlone)
 {
     TimelineStage stage;
     // The picture that windows 7 and 9 move down the screen is tall.
@@ -70,147 +111,119 @@ TEST(Timeline, EveryWindowDrawsFromItsFirstToItsLastValue)
     for (const SceneWindow& w : SceneWindows) {
         const int32_t first = w.after == INT64_MIN ? 0 : int32_t(w.after + 1);
         for (int32_t T : {first, int32_t(w.before - 1)}) {
-            Render(stage, T);
-            EXPECT_GT(Drawn(stage), 0) << "T = " << T;
+            stage.Render(T);
+            EXPECT_GT(stage.Drawn(), 0) << "T = " << T;
         }
+    }
+    for (int T : {1290, 1640, 6080, 6736, 11339, 13346}) {
+        const uint32_t before = RandomState;
+        stage.Render(T);
+        EXPECT_EQ(stage.Drawn(), 0) << "T = " << T;
+        EXPECT_EQ(RandomState, before) << "T = " << T;
     }
 }
 
-TEST(Timeline, Window6PlacesTheEightSpritesByTheClock)
+TEST(Timeline, WorkedExamplesPlaceEachPictureByTheClock)
 {
     TimelineStage stage;
-    Render(stage, 1291); // u = 1
-    const uint32_t sprite = Blended(3, TestBackground, SlotColour(13));
-    const int at[8][2] = {{2, 1}, {2, 200}, {798, 1}, {798, 200}, {2, 399}, {400, 399}, {798, 399}, {400, 1}};
-    for (const auto& p : at)
-        EXPECT_EQ(stage.at(p[0], p[1]), sprite) << p[0] << ", " << p[1];
-    // Its 10x10 picture ends 5 pixels left of (2, 200) and 4 to the right.
-    EXPECT_EQ(stage.at(6, 200), sprite);
-    EXPECT_EQ(stage.at(7, 200), TestBackground);
-}
-
-TEST(Timeline, Window12CyclesItsFourFramesAlongTheRow)
-{
-    TimelineStage stage;
-    Render(stage, 2720); // k = 68
-    for (int n = 0; n < 4; n++)
-        EXPECT_EQ(stage.at(100 + 200 * n, 200), SlotColour(33 + n)) << n;
-    Render(stage, 2760); // k = 69
-    const int slots[4] = {34, 35, 36, 33};
-    for (int n = 0; n < 4; n++)
-        EXPECT_EQ(stage.at(100 + 200 * n, 200), SlotColour(slots[n])) << n;
-    // T mod 20 < 10: slot 37 in mode 3; else slot 38 in mode 5.
-    EXPECT_EQ(stage.at(575, 200), Blended(3, TestBackground, SlotColour(37)));
-    Render(stage, 2770);
-    EXPECT_EQ(stage.at(575, 200), TestBackground);
-    EXPECT_EQ(stage.at(125, 300), Blended(5, TestBackground, SlotColour(38)));
-}
-
-TEST(Timeline, Window14FlashesOnlyInsideTheirOpenBounds)
-{
-    TimelineStage stage;
-    const uint32_t flash = SlotColour(45);
-    Render(stage, 3660);
-    EXPECT_NE(stage.at(200, 350), flash);
-    EXPECT_NE(stage.at(600, 50), flash);
-    Render(stage, 3661);
-    EXPECT_EQ(stage.at(600, 50), flash);
-    Render(stage, 3682);
-    EXPECT_NE(stage.at(600, 50), flash);
-    EXPECT_NE(stage.at(400, 200), flash);
-    Render(stage, 3683);
-    EXPECT_EQ(stage.at(400, 200), flash);
-}
-
-TEST(Timeline, PhraseMarkerStartsFromItsBase)
-{
-    TimelineStage stage;
-    Render(stage, 5289); // window 20, base 5178
-    EXPECT_EQ(stage.at(111, 450), SlotColour(1));
-    Render(stage, 2370); // window 11, base 2319
-    EXPECT_EQ(stage.at(51, 450), SlotColour(1));
-}
-
-TEST(Timeline, ScrollerEntersAtTheRightEdgeAndLeavesAtTheLeft)
-{
-    TimelineStage stage;
+    SolidSlot(1, 100, 10, SlotColour(1)); // the marker, also the scroller's first and last cell, 100 wide
     ASSERT_EQ(LetterText[0], 0);
     ASSERT_EQ(LetterText[49], 0);
-    // The gap marker 100 wide: at T = 7640 the first cell stands at x 846,
-    // so its left 4 columns (796-799) show.
-    SolidSlot(1, 100, 10, SlotColour(1));
-    Render(stage, 7640);
-    EXPECT_EQ(stage.at(796, 500), SlotColour(1));
-    EXPECT_EQ(stage.at(799, 500), SlotColour(1));
-    EXPECT_NE(stage.at(795, 500), SlotColour(1));
-    // At T = 8200 the last cell stands at x 566 and ends at 615.
-    Render(stage, 8200);
-    EXPECT_EQ(stage.at(615, 500), SlotColour(1));
-    EXPECT_NE(stage.at(616, 500), SlotColour(1));
+    const uint32_t star = Blended(3, TestBackground, SlotColour(13)), flash = SlotColour(45), marker = SlotColour(1);
+    const struct {
+        int32_t T;
+        int x, y;
+        uint32_t colour;
+        bool shown = true;
+    } probes[] = {
+        // Window 6 at u = 1: eight sprites; the 10x10 picture at (2, 200)
+        // ends 5 pixels to its left and 4 to its right.
+        {1291, 2, 1, star}, {1291, 2, 200, star}, {1291, 798, 1, star}, {1291, 798, 200, star}, {1291, 2, 399, star},
+        {1291, 400, 399, star}, {1291, 798, 399, star}, {1291, 400, 1, star}, {1291, 6, 200, star},
+        {1291, 7, 200, TestBackground},
+        // Window 12 cycles its four frames along the row (k = 68, then 69);
+        // T mod 20 < 10: slot 37 in mode 3, else slot 38 in mode 5.
+        {2720, 100, 200, SlotColour(33)}, {2720, 300, 200, SlotColour(34)}, {2720, 500, 200, SlotColour(35)},
+        {2720, 700, 200, SlotColour(36)}, {2760, 100, 200, SlotColour(34)}, {2760, 300, 200, SlotColour(35)},
+        {2760, 500, 200, SlotColour(36)}, {2760, 700, 200, SlotColour(33)},
+        {2760, 575, 200, Blended(3, TestBackground, SlotColour(37))}, {2770, 575, 200, TestBackground},
+        {2770, 125, 300, Blended(5, TestBackground, SlotColour(38))},
+        // Window 14's flashes show only inside their open bounds.
+        {3660, 200, 350, flash, false}, {3660, 600, 50, flash, false}, {3661, 600, 50, flash},
+        {3682, 600, 50, flash, false}, {3682, 400, 200, flash, false}, {3683, 400, 200, flash},
+        // Phrase markers start from their window's base: 5178 in window 20,
+        // 2319 in window 11.
+        {5289, 111, 450, marker}, {2370, 51, 450, marker},
+        // The scroller's first cell stands at x 846 at T = 7640, so the
+        // marker's left 4 columns (796-799) show; at T = 8200 the last cell
+        // stands at x 566 and ends at 615.
+        {7640, 796, 500, marker}, {7640, 799, 500, marker}, {7640, 795, 500, marker, false},
+        {8200, 615, 500, marker}, {8200, 616, 500, marker, false},
+    };
+    for (const auto& p : probes) {
+        stage.Render(p.T);
+        EXPECT_EQ(stage.at(p.x, p.y) == p.colour, p.shown)
+            << "T = " << p.T << " at (" << p.x << ", " << p.y << "): " << std::hex << stage.at(p.x, p.y);
+    }
+}
+
+// The first n values of Random after SeedRandom(seed) and the state they
+// leave; the generator is seeded again, so that the scene draws the same.
+struct Draws {
+    std::vector<int> values;
+    uint32_t stateAfter;
+};
+Draws Reseed(int seed, int n)
+{
+    SeedRandom(seed);
+    Draws d{std::vector<int>(size_t(n)), 0};
+    for (int& v : d.values)
+        v = Random();
+    d.stateAfter = RandomState;
+    SeedRandom(seed);
+    return d;
 }
 
 TEST(Timeline, ScrollerLettersJitterByOneRandomValueEach)
 {
     TimelineStage stage;
-    const int T = 7800;
     int letters = 0;
     for (uint8_t cell : LetterText)
         letters += cell != 0;
-    SeedRandom(77);
-    uint32_t expected = 77;
-    for (int i = 0; i < letters; i++)
-        expected = expected * 214013u + 2531011u;
+    const int T = 7800;
+    const Draws r = Reseed(77, letters);
     // Window 24 also advances noise layer 1, which draws no Random value.
-    Render(stage, T);
-    EXPECT_EQ(RandomState, expected);
-
+    stage.Render(T);
+    EXPECT_EQ(RandomState, r.stateAfter);
     // Each letter's 10x10 picture lies 498 + r mod 5 below its centre.
-    SeedRandom(77);
-    int rs[50];
-    for (int i = 0; i < letters; i++)
-        rs[i] = Random();
-    SeedRandom(77);
-    Render(stage, T);
-    int letter = 0;
-    for (int i = 0; i < 50; i++) {
+    for (int i = 0, letter = 0; i < 50; i++) {
         if (LetterText[size_t(i)] == 0)
             continue;
-        const int x = 31406 - 4 * T + 40 * i;
-        const int y = 498 + rs[letter++] % 5;
+        const int x = 31406 - 4 * T + 40 * i, y = 498 + r.values[size_t(letter++)] % 5;
         if (x >= 0 && x < DisplayWidth) {
             EXPECT_EQ(stage.at(x, y + 4), SlotColour(100 + LetterText[size_t(i)])) << "cell " << i;
         }
     }
 }
 
-TEST(Timeline, RandomModePicturesTakeTheirModesInOrder)
+TEST(Timeline, RandomModesAndGlitchesTakeTheirValuesInOrder)
 {
     TimelineStage stage;
-    SeedRandom(4242);
-    int modes[4];
-    for (int& m : modes)
-        m = 8 + 8 * (Random() % 4);
-    SeedRandom(4242);
-    Render(stage, 8600); // window 25: slots 8, 12, 19, 46
+    Draws r = Reseed(4242, 4);
+    stage.Render(8600); // window 25: slots 8, 12, 19, 46
     const int slots[4] = {8, 12, 19, 46};
     const int at[4][2] = {{200, 100}, {200, 300}, {600, 100}, {600, 300}};
-    for (int i = 0; i < 4; i++)
-        EXPECT_EQ(stage.at(at[i][0] + 150, at[i][1] - 50), Blended(modes[i], TestBackground, SlotColour(slots[i])))
-            << "picture " << i << ", mode " << modes[i];
-}
-
-TEST(Timeline, GlitchesDrawThreeRandomValuesEach)
-{
-    TimelineStage stage;
-    SeedRandom(99);
-    const int r1 = Random(), r2 = Random(), r3 = Random();
-    SeedRandom(99);
-    Render(stage, 4400); // window 17: phrase, slot 46, two glitches
-    EXPECT_EQ(stage.at(200 + r3 % 400, 100 + r2 % 200), SlotColour(48)) << "mirror " << 6 * (r1 % 2);
-    uint32_t expected = 99;
-    for (int i = 0; i < 6; i++)
-        expected = expected * 214013u + 2531011u;
-    EXPECT_EQ(RandomState, expected);
+    for (int i = 0; i < 4; i++) {
+        const int mode = 8 + 8 * (r.values[size_t(i)] % 4);
+        EXPECT_EQ(stage.at(at[i][0] + 150, at[i][1] - 50), Blended(mode, TestBackground, SlotColour(slots[i])))
+            << "picture " << i << ", mode " << mode;
+    }
+    // Two glitches of three values each.
+    r = Reseed(99, 6);
+    stage.Render(4400); // window 17: phrase, slot 46, two glitches
+    EXPECT_EQ(stage.at(200 + r.values[2] % 400, 100 + r.values[1] % 200), SlotColour(48))
+        << "mirror " << 6 * (r.values[0] % 2);
+    EXPECT_EQ(RandomState, r.stateAfter);
 }
 
 } // namespace

@@ -1,0 +1,260 @@
+// tarvel-capture: its arguments, its schedule of music positions and the
+// show it plays in process, then every command run as a program on the
+// generated content.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/capture/capture_args.h"
+#include "app/capture/capture_show.h"
+#include "audio/capture/music_capture.h"
+#include "display/capture/display_capture.h"
+#include "image/image_test_util.h"
+#include "image/tga.h"
+
+namespace {
+
+bool Parse(std::vector<std::string> args, CaptureOptions* o, std::string* error = nullptr)
+{
+    std::string ignored;
+    return ParseCaptureArgs(args, o, error ? error : &ignored);
+}
+
+TEST(CaptureArgs, FramesTakeAClockListInlineOrFromAFile)
+{
+    CaptureOptions o;
+    ASSERT_TRUE(Parse({"frames", "--clocks", "0,1291, 2720", "--out", "shots", "--raw"}, &o));
+    EXPECT_EQ(o.command, "frames");
+    EXPECT_EQ(o.clocks, (std::vector<int32_t>{0, 1291, 2720}));
+    EXPECT_TRUE(o.raw);
+    EXPECT_TRUE(std::filesystem::path(o.out).is_absolute());
+    EXPECT_EQ(std::filesystem::path(o.out).filename(), "shots");
+
+    TempDir dir;
+    const std::string file = dir.Write("clocks.txt", {'5', '\n', '7', ',', '9', '\r', '\n'});
+    ASSERT_TRUE(Parse({"frames", "--clocks", "@" + file, "--out", "x"}, &o));
+    EXPECT_EQ(o.clocks, (std::vector<int32_t>{5, 7, 9}));
+    std::string error;
+    EXPECT_FALSE(Parse({"frames", "--clocks", "@" + file + ".missing", "--out", "x"}, &o, &error));
+    EXPECT_NE(error.find("cannot read"), std::string::npos);
+}
+
+TEST(CaptureArgs, DefaultsPerCommand)
+{
+    CaptureOptions o;
+    ASSERT_TRUE(Parse({"video", "--out", "show.mp4"}, &o));
+    EXPECT_EQ((std::vector<int>{o.fps, o.width, o.height, o.endClock}), (std::vector<int>{60, 800, 600, ShowEndClock}));
+    ASSERT_TRUE(Parse({"video", "--out", "s.mkv", "--fps", "25", "--size", "640x480", "--end", "300"}, &o));
+    EXPECT_EQ((std::vector<int>{o.fps, o.width, o.height, o.endClock}), (std::vector<int>{25, 640, 480, 300}));
+    ASSERT_TRUE(Parse({"bench"}, &o));
+    EXPECT_EQ(std::make_pair(o.fps, o.runs), std::make_pair(32, 1));
+    ASSERT_TRUE(Parse({"bench", "--runs", "3"}, &o));
+    EXPECT_EQ(o.runs, 3);
+    ASSERT_TRUE(Parse({"stills", "--at", "100,13345", "--out", "d", "--content", "c"}, &o));
+    EXPECT_EQ(std::make_pair(o.fps, o.content), std::make_pair(32, std::string("c")));
+}
+
+TEST(CaptureArgs, RejectsWhatNoCommandCanUse)
+{
+    // No command, an unknown one, no clocks, no output, an empty list, not a
+    // number, a clock before the show or past the range, one that stills
+    // never draws, a bad rate or run count, an odd width, a size without its
+    // height, an end past the show, a missing value, options of another command.
+    const std::vector<std::vector<std::string>> bad = {
+        {}, {"play"}, {"frames", "--out", "d"}, {"frames", "--clocks", "1,2"},
+        {"frames", "--clocks", "", "--out", "d"}, {"frames", "--clocks", "1,x", "--out", "d"},
+        {"frames", "--clocks", "-1", "--out", "d"}, {"frames", "--clocks", "1000001", "--out", "d"},
+        {"stills", "--at", "13346", "--out", "d"}, {"video", "--out", "v.mp4", "--fps", "0"},
+        {"video", "--out", "v.mp4", "--size", "801x600"}, {"video", "--out", "v.mp4", "--size", "800"},
+        {"video", "--out", "v.mp4", "--end", "13347"}, {"video", "--out"},
+        {"frames", "--clocks", "1", "--out", "d", "--fps", "30"}, {"bench", "--out", "x"}, {"bench", "--raw"},
+        {"bench", "--runs", "0"}, {"frames", "--clocks", "1", "--out", "d", "--runs", "2"},
+    };
+    for (const auto& args : bad) {
+        CaptureOptions o;
+        std::string error;
+        EXPECT_FALSE(Parse(args, &o, &error)) << ::testing::PrintToString(args);
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(CaptureSchedule, PositionGivesExactlyItsClockAndFramesComeAtAFixedRate)
+{
+    for (int32_t clock = 0; clock <= 20000; clock++)
+        ASSERT_EQ(ClockFromPosition(PositionForClock(clock)), clock);
+    for (int32_t clock : {MaxListedClock, 21474836, -1, -13346})
+        EXPECT_EQ(ClockFromPosition(PositionForClock(clock)), clock);
+
+    EXPECT_EQ(ClockOfFrame(1, 60), 1);
+    EXPECT_EQ(ClockOfFrame(3, 60), 5);
+    EXPECT_EQ(ClockOfFrame(1, 32), 3);
+    // The show stops after the frame whose following clock reaches 13346.
+    EXPECT_EQ(FramesUntil(13346, 60), 8008);
+    EXPECT_EQ(ClockOfFrame(8007, 60), 13345);
+    EXPECT_EQ(FramesUntil(300, 10), 30);
+    EXPECT_EQ(FramesUntil(13346, 1), 134);
+}
+
+// A digest of every presented frame of a play at 8 frames per second up to
+// clock 2000: enough to pass noise layers, random layers and shears.
+std::vector<uint64_t> PlayDigests()
+{
+    std::vector<uint64_t> digests;
+    OpenShow();
+    PlayAtRate(8, 2000, [&](int64_t, int32_t) {
+        uint64_t h = 1469598103934665603ull;
+        for (uint32_t p : CaptureFrame)
+            h = (h ^ p) * 1099511628211ull;
+        digests.push_back(h);
+        return true;
+    });
+    CloseShow();
+    ResetShow();
+    return digests;
+}
+
+TEST(CaptureShow, ReplaysTheSameFramesAfterAReset)
+{
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(TARVEL_CONTENT_DIR);
+    const std::vector<uint64_t> first = PlayDigests(), second = PlayDigests();
+    std::filesystem::current_path(previous);
+    ASSERT_EQ(first.size(), size_t(160));
+    EXPECT_EQ(first, second);
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct ToolRun {
+    int exitCode;
+    std::string out, err;
+};
+
+// Runs the tool in `dir`, capturing its output.
+ToolRun Capture(const TempDir& dir, const std::string& arguments, const std::string& env = "")
+{
+    const std::string command = "cd '" + dir.path.string() + "' && " + env + " '" TARVEL_CAPTURE_TOOL "' " +
+                                arguments + " >out.txt 2>err.txt";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(dir.path / "out.txt"),
+            ReadFile(dir.path / "err.txt")};
+}
+
+const std::string Content = " --content '" TARVEL_CONTENT_DIR "'";
+
+// The signature and header chunk with which an 800x600 PNG file begins.
+const std::string Png800x600("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\x03\x20\0\0\x02\x58", 24);
+
+TEST(CaptureTool, FramesAndStillsReproduceThemselves)
+{
+    // Listed first, 1290 is the clock of the first frame itself; it lies in
+    // no window, so that frame is the background.
+    TempDir dir;
+    const std::string clocks = " --clocks 1290,1291,2720,3661,7800,8600,10100,12500 --raw";
+    ASSERT_EQ(Capture(dir, "frames" + Content + clocks + " --out a").exitCode, 0);
+    ASSERT_EQ(Capture(dir, "frames" + Content + clocks + " --out b").exitCode, 0);
+    for (int i = 0; i < 8; i++) {
+        for (const char* kind : {".png", ".rgb32"}) {
+            char name[32];
+            std::snprintf(name, sizeof name, "frame_%05d%s", i, kind);
+            const std::string a = ReadFile(dir.path / "a" / name);
+            ASSERT_FALSE(a.empty()) << name;
+            EXPECT_EQ(a, ReadFile(dir.path / "b" / name)) << name;
+            if (std::string(kind) == ".png")
+                EXPECT_EQ(a.substr(0, 24), Png800x600) << name;
+            else
+                EXPECT_EQ(a.size(), 800u * 600u * 4u) << name;
+        }
+    }
+    OwnedScreen fondo(800, 600);
+    SetTarget(fondo.get());
+    LoadTGA((std::string(TARVEL_CONTENT_DIR) + "/graph/fondo.tga").c_str(), 0, 0);
+    SetTarget(nullptr);
+    std::string background;
+    for (uint32_t p : Pixels(fondo.get()))
+        for (int b = 0; b < 4; b++)
+            background += char(p >> (8 * b));
+    EXPECT_EQ(ReadFile(dir.path / "a" / "frame_00000.rgb32"), background);
+    EXPECT_NE(ReadFile(dir.path / "a" / "frame_00001.rgb32"), background);
+
+    // Stills keep the first frame that reaches each clock: at 32 frames per
+    // second frame 413 is drawn at clock 1290 exactly.
+    const ToolRun run = Capture(dir, "stills" + Content + " --at 1290,600 --out s");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadFile(dir.path / "s" / "still_01290.png"), ReadFile(dir.path / "a" / "frame_00000.png"));
+    EXPECT_EQ(ReadFile(dir.path / "s" / "still_00600.png").substr(0, 24), Png800x600);
+}
+
+TEST(CaptureTool, VideoCarriesThePictureAndTheSoundtrack)
+{
+    if (std::system("command -v ffprobe >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "ffprobe (Debian package ffmpeg) is not installed";
+    TempDir dir;
+    const ToolRun run = Capture(dir, "video" + Content + " --out v.mp4 --fps 10 --size 160x120 --end 300");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("30/30 frames 100%"), std::string::npos) << run.err;
+    const std::string probe = "cd '" + dir.path.string() +
+                              "' && ffprobe -v error -show_entries stream=codec_type,codec_name,width,height"
+                              ":format=duration -of default=noprint_wrappers=1 v.mp4 >probe.txt";
+    ASSERT_EQ(std::system(probe.c_str()), 0);
+    const std::string info = ReadFile(dir.path / "probe.txt");
+    for (const char* field : {"codec_name=h264", "width=160", "height=120", "codec_type=audio"})
+        EXPECT_NE(info.find(field), std::string::npos) << info;
+    const size_t at = info.find("duration=");
+    ASSERT_NE(at, std::string::npos) << info;
+    EXPECT_NEAR(std::stod(info.substr(at + 9)), 3.0, 0.1) << info;
+}
+
+TEST(CaptureTool, BenchReportsEveryWindowAndTheCopyItIsMeasuredAgainst)
+{
+    TempDir dir;
+    const ToolRun run = Capture(dir, "bench" + Content + " --fps 4 --runs 2");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::string line;
+    int windows = 0;
+    while (std::getline(lines, line))
+        windows += !line.empty() && std::isdigit(uint8_t(line[0]));
+    EXPECT_EQ(windows, 37) << run.out;
+    for (const char* text :
+         {"fastest of 2 runs", "\nshow ", "memcpy of one 800x600x4-byte frame", "mean frame / memcpy"})
+        EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+}
+
+TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.path / "empty");
+    const struct {
+        std::string arguments;
+        int exitCode;
+        const char* message;
+        const char* env = "";
+    } runs[] = {
+        {"", 2, "usage: tarvel-capture"},
+        {"video --out v.mp4 --fps 0", 2, "usage: tarvel-capture"},
+        {"bench --content /nonexistent", 2, "usage: tarvel-capture"},
+        {"stills" + Content + " --at 13345 --fps 1 --out s", 1, "no frame is drawn at clock 13345"},
+        {"video" + Content + " --out v.mp4 --end 100", 1, "ffmpeg was not found", "PATH=/nonexistent"},
+        {"frames --content empty --clocks 0 --out f", 255, "fichero no encontrado en LoadTGA: graph\\fondo.tga"},
+    };
+    for (const auto& r : runs) {
+        const ToolRun run = Capture(dir, r.arguments, r.env);
+        EXPECT_EQ(run.exitCode, r.exitCode) << r.arguments;
+        EXPECT_NE(run.err.find(r.message), std::string::npos) << r.arguments << "\n" << run.err;
+    }
+    const ToolRun help = Capture(dir, "--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("usage: tarvel-capture"), std::string::npos);
+}
+
+} // namespace
