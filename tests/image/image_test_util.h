@@ -9,18 +9,15 @@
 #include <string_view>
 #include <vector>
 
+#include "image/imagebank.h"
 #include "raster/raster_test_util.h"
 #include "raster/screen.h"
 
 // A TGA file's parts; pixels are given in stored order as 0x00RRGGBB, with
 // `alpha` written as the fourth byte of 32-bit pixels.
 struct TgaFile {
-    int width = 0;
-    int height = 0;
-    int depth = 24;
-    uint8_t descriptor = 0;
-    uint8_t colourMapType = 0;
-    uint8_t imageType = 2;
+    int width = 0, height = 0, depth = 24;
+    uint8_t descriptor = 0, colourMapType = 0, imageType = 2;
     std::vector<uint8_t> id = {};
     std::vector<uint32_t> pixels = {};
     uint8_t alpha = 0xFF;
@@ -28,27 +25,14 @@ struct TgaFile {
 
 inline std::vector<uint8_t> TgaBytes(const TgaFile& t)
 {
-    const size_t bytesPerPixel = t.depth == 32 ? 4 : 3;
-    std::vector<uint8_t> b(18 + t.id.size() + t.pixels.size() * bytesPerPixel, 0);
-    b[0] = uint8_t(t.id.size());
-    b[1] = t.colourMapType;
-    b[2] = t.imageType;
-    b[12] = uint8_t(t.width);
-    b[13] = uint8_t(t.width >> 8);
-    b[14] = uint8_t(t.height);
-    b[15] = uint8_t(t.height >> 8);
-    b[16] = uint8_t(t.depth);
-    b[17] = t.descriptor;
-    size_t at = 18;
+    std::vector<uint8_t> b = {uint8_t(t.id.size()), t.colourMapType, t.imageType, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                              uint8_t(t.width), uint8_t(t.width >> 8), uint8_t(t.height), uint8_t(t.height >> 8),
+                              uint8_t(t.depth), t.descriptor};
     for (uint8_t byte : t.id)
-        b[at++] = byte;
-    for (uint32_t p : t.pixels) {
-        b[at++] = uint8_t(p);
-        b[at++] = uint8_t(p >> 8);
-        b[at++] = uint8_t(p >> 16);
-        if (bytesPerPixel == 4)
-            b[at++] = t.alpha;
-    }
+        b.push_back(byte);
+    for (uint32_t p : t.pixels)
+        for (int byte = 0; byte < (t.depth == 32 ? 4 : 3); byte++)
+            b.push_back(byte == 3 ? t.alpha : uint8_t(p >> 8 * byte));
     return b;
 }
 
@@ -90,10 +74,21 @@ inline std::string Literal(const std::string& text)
     return out;
 }
 
-// Sets every pixel of a Screen to `colour`.
-inline void Fill(Screen* s, uint32_t colour)
-{
-    for (int y = 0; y < s->height; y++)
-        for (int x = 0; x < s->width; x++)
-            s->rows[y][x] = colour;
-}
+// Gives image slot `slot` a w x h picture for the scope: random pixels, or
+// `colour` everywhere, with the hotspot at its centre.
+struct TestSlot {
+    int slot;
+    TestSlot(int slot, int w, int h, std::mt19937* rng = nullptr, uint32_t colour = 0x00C0FFEE) : slot(slot)
+    {
+        ImageSlot& s = ImageBank[slot];
+        newscreen(&s.image, w, h);
+        rng ? FillRandom(&s.image, *rng) : Fill(&s.image, colour);
+        s.hotspotX = w / 2;
+        s.hotspotY = h / 2;
+    }
+    ~TestSlot()
+    {
+        FreeScreen(&ImageBank[slot].image);
+        ImageBank[slot] = ImageSlot{};
+    }
+};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <array>
 #include <cstdio>
 #include <fstream>
 
@@ -10,6 +11,8 @@
 
 namespace {
 
+constexpr uint32_t Marker = 0x00ABCDEF;
+
 // The 2x2 picture of stored rows (00 00 FF, 00 FF 00) and (FF 00 00, FF FF FF).
 TgaFile TwoByTwo(uint8_t descriptor)
 {
@@ -18,7 +21,7 @@ TgaFile TwoByTwo(uint8_t descriptor)
 }
 
 // Loads `file` at (x, y) into a fresh w x h target holding `fill`.
-std::vector<uint32_t> LoadInto(const std::string& file, int w, int h, int x, int y, uint32_t fill = 0x00ABCDEF)
+std::vector<uint32_t> LoadInto(const std::string& file, int w, int h, int x, int y, uint32_t fill = Marker)
 {
     OwnedScreen target(w, h);
     Fill(target.get(), fill);
@@ -45,16 +48,13 @@ TEST(FileNames, BackslashesBecomeSlashesAndCaseIsKept)
 TEST(TgaReader, RowOrderFollowsDescriptorBitFiveOnly)
 {
     TempDir dir;
-    const std::vector<uint32_t> bottomUp = {0x000000FF, 0x00FFFFFF, 0x00FF0000, 0x0000FF00};
-    const std::vector<uint32_t> topDown = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00FFFFFF};
+    const uint32_t M = Marker, R = 0x00FF0000, G = 0x0000FF00, B = 0x000000FF, W = 0x00FFFFFF;
     for (uint8_t descriptor : {0x00, 0x08, 0x10, 0x20, 0x28, 0x30}) {
-        // Loaded at (10, 20) of a 13 x 23 target: the picture fills its corner.
-        auto p = LoadInto(dir.Write("p.tga", TgaBytes(TwoByTwo(descriptor))), 13, 23, 10, 20);
-        const std::vector<uint32_t> corner = {p[20 * 13 + 10], p[20 * 13 + 11], p[21 * 13 + 10], p[21 * 13 + 11]};
-        EXPECT_EQ(corner, descriptor & 0x20 ? topDown : bottomUp) << int(descriptor);
-        for (int i : {20 * 13 + 10, 20 * 13 + 11, 21 * 13 + 10, 21 * 13 + 11})
-            p[size_t(i)] = 0x00ABCDEF;
-        EXPECT_EQ(p, std::vector<uint32_t>(13 * 23, 0x00ABCDEF)); // nothing else written
+        // Loaded at (1, 2) of a 3 x 4 target: the picture fills its corner.
+        const auto [a, b, c, d] = descriptor & 0x20 ? std::array{R, G, B, W} : std::array{B, W, R, G};
+        EXPECT_EQ(LoadInto(dir.Write("p.tga", TgaBytes(TwoByTwo(descriptor))), 3, 4, 1, 2),
+                  (std::vector<uint32_t>{M, M, M, M, M, M, M, a, b, M, c, d}))
+            << int(descriptor);
     }
 }
 
@@ -80,11 +80,10 @@ TEST(TgaReader, SizeReadsTheHeaderOnly)
     TempDir dir;
     int w = -1, h = -1;
     SizeTGA(dir.Write("big.tga", TgaBytes(TgaFile{.width = 65535, .height = 40000, .depth = 32})).c_str(), &w, &h);
-    EXPECT_EQ(w, 65535);
-    EXPECT_EQ(h, 40000);
+    EXPECT_EQ((std::pair{w, h}), (std::pair{65535, 40000}));
     for (auto [pw, ph] : {std::pair{0, 5}, {5, 0}}) // passes every test, draws nothing
         EXPECT_EQ(LoadInto(dir.Write("e.tga", TgaBytes(TgaFile{.width = pw, .height = ph})), 3, 3, 0, 0),
-                  std::vector<uint32_t>(9, 0x00ABCDEF));
+                  std::vector<uint32_t>(9, Marker));
 }
 
 TEST(TgaReader, PixelsOutsideTheTargetAreSkipped)
@@ -92,9 +91,8 @@ TEST(TgaReader, PixelsOutsideTheTargetAreSkipped)
     TempDir dir;
     // 4x3 picture, pixel = 10 * row + column + 1, into a 3x2 target.
     TgaFile t{.width = 4, .height = 3, .descriptor = 0x20};
-    for (uint32_t r = 0; r < 3; r++)
-        for (uint32_t c = 0; c < 4; c++)
-            t.pixels.push_back(10 * r + c + 1);
+    for (uint32_t i = 0; i < 12; i++)
+        t.pixels.push_back(10 * (i / 4) + i % 4 + 1);
     const std::string file = dir.Write("o.tga", TgaBytes(t));
     EXPECT_EQ(LoadInto(file, 3, 2, -1, -1), (std::vector<uint32_t>{12, 13, 14, 22, 23, 24}));
     EXPECT_EQ(LoadInto(file, 3, 2, 1, 1, 0), (std::vector<uint32_t>{0, 0, 0, 0, 1, 2}));
@@ -106,13 +104,13 @@ TEST(TgaReader, PixelsOutsideTheTargetAreSkipped)
     for (uint32_t i = 0; i < 900 * 700; i++)
         big.pixels.push_back(i % 900 + 1000 * (699 - i / 900)); // stored bottom row first
     const auto p = LoadInto(dir.Write("fondo.tga", TgaBytes(big)), 800, 600, 0, 0);
-    for (uint32_t y = 0; y < 600; y += 37)
-        for (uint32_t x = 0; x < 800; x += 13)
-            ASSERT_EQ(p[y * 800 + x], x + 1000 * y);
+    for (uint32_t i = 0; i < 800 * 600; i += 37)
+        ASSERT_EQ(p[i], i % 800 + 1000 * (i / 800)) << i;
     EXPECT_EQ(p.back(), 799u + 1000 * 599);
 }
 
-// Every fatal path ends the process with code 255 and "caption file" on stderr.
+// Every fatal path ends the process with code 255 and exactly "caption file"
+// on stderr.
 class TgaDeathTest : public testing::Test {
 protected:
     TempDir dir;
@@ -120,40 +118,33 @@ protected:
     void SetUp() override { SetTarget(target.get()); }
     void TearDown() override { SetTarget(nullptr); }
 
-    static std::string Message(const char* caption, const std::string& file)
-    {
-        std::string line(caption);
-        line.append(" ").append(file);
-        std::string pattern("^");
-        pattern.append(Literal(line)).append("\n");
-        return pattern;
-    }
-    void ExpectBothFail(const std::string& file, const char* caption)
+    // LoadTGA fails with `caption`, and SizeTGA with `sizeCaption` unless
+    // that is empty.
+    static void ExpectFatal(const std::string& file, const std::string& caption, const std::string& sizeCaption)
     {
         int w, h;
-        EXPECT_EXIT(SizeTGA(file.c_str(), &w, &h), testing::ExitedWithCode(255), Message(caption, file));
-        EXPECT_EXIT(LoadTGA(file.c_str(), 0, 0), testing::ExitedWithCode(255), Message(caption, file));
+        if (!sizeCaption.empty()) {
+            EXPECT_EXIT(SizeTGA(file.c_str(), &w, &h), testing::ExitedWithCode(255),
+                        testing::Matcher<const std::string&>(sizeCaption + " " + file + "\n"));
+        }
+        EXPECT_EXIT(LoadTGA(file.c_str(), 0, 0), testing::ExitedWithCode(255),
+                    testing::Matcher<const std::string&>(caption + " " + file + "\n"));
     }
 };
 
-TEST_F(TgaDeathTest, MissingFileIsNamedAsPassed)
+TEST_F(TgaDeathTest, MissingFileWrongKindAndWrongDepth)
 {
-    const std::string name = (dir.path / "graph").string() + "\\missing.TGA";
-    int w, h;
-    EXPECT_EXIT(SizeTGA(name.c_str(), &w, &h), testing::ExitedWithCode(255),
-                Message("fichero no encontrado en SizeTGA:", name));
-    EXPECT_EXIT(LoadTGA(name.c_str(), 0, 0), testing::ExitedWithCode(255),
-                Message("fichero no encontrado en LoadTGA:", name));
-}
-
-TEST_F(TgaDeathTest, WrongKindIsReportedBeforeWrongDepth)
-{
-    const auto file = [&](TgaFile t) { return dir.Write("bad.tga", TgaBytes(t)); };
-    ExpectBothFail(file({.width = 1, .height = 1, .imageType = 10, .pixels = {1}}), "error al leer un TGA");
-    ExpectBothFail(file({.width = 1, .height = 1, .colourMapType = 1, .pixels = {1}}), "error al leer un TGA");
+    ExpectFatal((dir.path / "graph").string() + "\\missing.TGA", // named as passed
+                "fichero no encontrado en LoadTGA:", "fichero no encontrado en SizeTGA:");
+    // A wrong kind is reported before a wrong depth.
+    const auto fails = [&](TgaFile t, const std::string& caption) {
+        ExpectFatal(dir.Write("bad.tga", TgaBytes(t)), caption, caption);
+    };
+    fails({.width = 1, .height = 1, .imageType = 10, .pixels = {1}}, "error al leer un TGA");
+    fails({.width = 1, .height = 1, .colourMapType = 1, .pixels = {1}}, "error al leer un TGA");
     for (int depth : {8, 16})
-        ExpectBothFail(file({.width = 1, .height = 1, .depth = depth}), "error al leer un TGA, numero incorrecto de bits");
-    ExpectBothFail(file({.width = 1, .height = 1, .depth = 16, .imageType = 10}), "error al leer un TGA");
+        fails({.width = 1, .height = 1, .depth = depth}, "error al leer un TGA, numero incorrecto de bits");
+    fails({.width = 1, .height = 1, .depth = 16, .imageType = 10}, "error al leer un TGA");
 }
 
 TEST_F(TgaDeathTest, FilesCutShortAreReadErrors)
@@ -161,31 +152,28 @@ TEST_F(TgaDeathTest, FilesCutShortAreReadErrors)
     TgaFile t = TwoByTwo(0x20);
     t.id = {1, 2, 3};
     const std::vector<uint8_t> whole = TgaBytes(t); // header 18, ID 3, pixels 12
-    const auto cut = [&](size_t keep) { return dir.Write("cut.tga", {whole.begin(), whole.begin() + ptrdiff_t(keep)}); };
-    for (size_t keep : {0, 1, 17})
-        ExpectBothFail(cut(keep), "error al leer un TGA");
-    for (size_t keep : {18, 20, 21, 26, 32}) { // SizeTGA needs only the header
-        const std::string file = cut(keep);
-        EXPECT_EXIT(LoadTGA(file.c_str(), 0, 0), testing::ExitedWithCode(255), Message("error al leer un TGA", file));
-    }
-}
-
-// Limits the child's address space to what it uses now plus 1 GiB.
-static void LimitAddressSpace()
-{
-    long pages = 0;
-    std::ifstream("/proc/self/statm") >> pages;
-    const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(1) << 30);
-    rlimit r{limit, limit};
-    setrlimit(RLIMIT_AS, &r);
+    for (size_t keep : {0, 1, 17, 18, 20, 21, 26, 32}) // SizeTGA needs only the header
+        ExpectFatal(dir.Write("cut.tga", {whole.begin(), whole.begin() + ptrdiff_t(keep)}), "error al leer un TGA",
+                    keep < 18 ? "error al leer un TGA" : "");
 }
 
 TEST_F(TgaDeathTest, PixelDataBeyondMemory)
 {
-    // 65535 x 65535 x 4 bytes, computed in 64 bits, not as its 32-bit remainder.
-    const std::string file = dir.Write("huge.tga", TgaBytes(TgaFile{.width = 65535, .height = 65535, .depth = 32}));
-    EXPECT_EXIT((LimitAddressSpace(), LoadTGA(file.c_str(), 0, 0)), testing::ExitedWithCode(255),
-                "^no hay memoria en LoadTGA\n");
+    // Up to 65535 x 65535 x 4 bytes, computed in 64 bits, not as the 32-bit
+    // remainder (0 for 32768 x 32768); the child's address space is what it
+    // uses now plus 1 GiB.
+    const auto limitAddressSpace = [] {
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(1) << 30);
+        rlimit r{limit, limit};
+        setrlimit(RLIMIT_AS, &r);
+    };
+    for (int side : {32768, 65535}) {
+        const std::string file = dir.Write("huge.tga", TgaBytes(TgaFile{.width = side, .height = side, .depth = 32}));
+        EXPECT_EXIT((limitAddressSpace(), LoadTGA(file.c_str(), 0, 0)), testing::ExitedWithCode(255),
+                    "^no hay memoria en LoadTGA\n");
+    }
 }
 
 // In the sanitizer build a failed allocation returns null, as it does

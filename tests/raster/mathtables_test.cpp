@@ -1,9 +1,5 @@
 #include "raster/mathtables.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <numbers>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,145 +9,83 @@ protected:
     static void SetUpTestSuite() { CalcMathTables(); }
 };
 
-TEST_F(MathTablesTest, SineAndCosineEntriesAreExact)
+TEST_F(MathTablesTest, TableEntriesAreExact)
 {
-    EXPECT_EQ(SinTable[0], 0);
-    EXPECT_EQ(CosTable[0], 10000);
-    EXPECT_EQ(SinTable[1], 17);
-    EXPECT_EQ(SinTable[300], 4999);
-    EXPECT_EQ(SinTable[450], 7071);
-    EXPECT_EQ(CosTable[450], 7071);
-    EXPECT_EQ(SinTable[900], 10000);
-    EXPECT_EQ(CosTable[1200], -4999);
-    EXPECT_EQ(SinTable[1800], 0);
-    EXPECT_EQ(CosTable[1800], -10000);
-    EXPECT_EQ(SinTable[2700], -10000);
-    EXPECT_EQ(SinTable[3600], 0);
-    EXPECT_EQ(CosTable[3600], 10000);
-    // Entries decided by the ten-decimal pi and the operation order: the
-    // full-precision constant gives 4999, 5000 and -4999 here.
-    EXPECT_EQ(SinTable[1500], 5000);
-    EXPECT_EQ(CosTable[3000], 4999);
-    EXPECT_EQ(SinTable[3300], -5000);
+    const std::pair<int, int> sines[] = {{0, 0}, {1, 17}, {300, 4999}, {450, 7071}, {900, 10000},
+                                         {1800, 0}, {2700, -10000}, {3600, 0},
+                                         // decided by the ten-decimal pi and the operation order:
+                                         // the full-precision constant gives 4999 and -4999
+                                         {1500, 5000}, {3300, -5000}};
+    const std::pair<int, int> cosines[] = {{0, 10000}, {450, 7071}, {1200, -4999}, {1800, -10000},
+                                           {3000, 4999}, {3600, 10000}};
+    const std::pair<int, int> arcsines[] = {{0, 0}, {1, 0}, {100, 57}, {5000, 3000}, {7071, 4499},
+                                            {9999, 8918}, {10000, 9000}};
+    for (auto [i, value] : sines)
+        EXPECT_EQ(SinTable[i], value) << i;
+    for (auto [i, value] : cosines)
+        EXPECT_EQ(CosTable[i], value) << i;
+    for (auto [i, value] : arcsines)
+        EXPECT_EQ(AsinTable[i], value) << i;
 }
 
-TEST_F(MathTablesTest, ArcsineEntriesAreExact)
-{
-    EXPECT_EQ(AsinTable[0], 0);
-    EXPECT_EQ(AsinTable[1], 0);
-    EXPECT_EQ(AsinTable[100], 57);
-    EXPECT_EQ(AsinTable[5000], 3000);
-    EXPECT_EQ(AsinTable[7071], 4499);
-    EXPECT_EQ(AsinTable[9999], 8918);
-    EXPECT_EQ(AsinTable[10000], 9000);
-}
-
-TEST_F(MathTablesTest, TablesKeepTheirSymmetriesWithinTruncation)
-{
-    for (int i = 0; i <= 3600; ++i) {
-        EXPECT_LE(std::abs(SinTable[i] + SinTable[3600 - i]), 1) << i;
-        EXPECT_LE(std::abs(CosTable[i] - CosTable[3600 - i]), 1) << i;
-        if (i <= 900) {
-            EXPECT_LE(std::abs(SinTable[i] - CosTable[900 - i]), 1) << i;
-        }
-        EXPECT_LE(std::abs(SinTable[i] - std::lround(std::sin(i * std::numbers::pi / 1800) * 10000)), 1) << i;
-    }
-    for (int i = 1; i <= 10000; ++i)
-        EXPECT_LE(AsinTable[i - 1], AsinTable[i]) << i;
-}
-
+// Beyond x*x + y*y = 2^31 (outside the callers' contract, marked -1 here)
+// the result is meaningless, but the lookup must not leave the arcsine table.
 TEST_F(MathTablesTest, ToPolarFollowsTheQuadrantRules)
 {
     struct Case { int x, y, angle, radius; };
     const Case cases[] = {
-        {3, 4, 368, 5},    {5, 0, 900, 5},    {0, -5, 1800, 5}, {-5, 0, 2700, 5}, {0, 5, 3600, 5},
-        {1, 1, 449, 1},    {-1, 1, 3150, 1},  {-1, -1, 2249, 1}, {0, 0, 1800, 0},
+        {3, 4, 368, 5},  {5, 0, 900, 5},     {0, -5, 1800, 5},    {-5, 0, 2700, 5},  {0, 5, 3600, 5},
+        {1, 1, 449, 1},  {-1, 1, 3150, 1},   {-1, -1, 2249, 1},   {0, 0, 1800, 0},   {60000, 60000, -1, -1},
+        {65536, 0, -1, -1}, {-46341, 46341, -1, -1}, {2147483647, -2147483647 - 1, -1, -1},
     };
     for (const Case& c : cases) {
         int angle = -1, radius = -1;
         ToPolar(c.x, c.y, &angle, &radius);
-        EXPECT_EQ(angle, c.angle) << c.x << "," << c.y;
-        EXPECT_EQ(radius, c.radius) << c.x << "," << c.y;
+        EXPECT_TRUE(c.angle < 0 ? angle >= 0 && angle <= 3600 && radius >= 0
+                                : angle == c.angle && radius == c.radius)
+            << c.x << "," << c.y << " gives " << angle << ", " << radius;
     }
 }
 
-TEST_F(MathTablesTest, ToPolarStaysInsideItsTableBeyondTheRadiusLimit)
+// Projections truncate toward zero, read negative angles inside the tables
+// and wrap their 32-bit product like the machine's.
+TEST_F(MathTablesTest, PolarProjections)
 {
-    // x*x + y*y above 2^31 is outside the callers' contract; the result is
-    // meaningless but the lookup must not leave the arcsine table.
-    const int extremes[][2] = {{60000, 60000}, {-46341, 46341}, {65536, 0}, {2147483647, -2147483647 - 1}};
-    for (const auto& p : extremes) {
-        int angle = -1, radius = -1;
-        ToPolar(p[0], p[1], &angle, &radius);
-        EXPECT_GE(angle, 0);
-        EXPECT_LE(angle, 3600);
-        EXPECT_GE(radius, 0);
+    struct Case { bool x; int angle, length, value; };
+    const Case cases[] = {
+        {true, 450, 100, 70},   {true, 300, 100, 49},     {true, 3900, 100, 49}, {true, 3000, 3, -2},
+        {false, 1800, 7, -7},   {false, 0, -7, -7},       {true, -900, 100, -100}, {false, -1800, 100, -100},
+        {true, -3600, 100, 0},  {false, -1, 10000, 9999}, {true, 900, 300000, -129496},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.x ? PolarX(c.angle, c.length) : PolarY(c.angle, c.length), c.value)
+            << (c.x ? "PolarX(" : "PolarY(") << c.angle << ", " << c.length << ")";
+}
+
+// The minor axis divides by the major axis length plus one; a zero distance
+// on the major axis steps in the negative direction.
+TEST_F(MathTablesTest, StepToward)
+{
+    struct Case { int x1, y1, x2, y2, speed, sx, sy; };
+    const Case cases[] = {{0, 0, 10, 5, 3, 3, 1}, {5, 5, 0, 10, 4, -3, 4}, {0, 0, 0, 0, 3, 0, -3},
+                          {10, 0, 0, 2, 5, -5, 0}}; // 2 * 5 / 11
+    for (const Case& c : cases) {
+        int sx = 0, sy = 0;
+        StepToward(c.x1, c.y1, c.x2, c.y2, c.speed, &sx, &sy);
+        EXPECT_EQ((std::pair{sx, sy}), (std::pair{c.sx, c.sy})) << c.x2 << "," << c.y2;
     }
 }
 
-TEST_F(MathTablesTest, PolarProjectionsTruncateTowardZero)
+// CTest runs every case in a process of its own: the state starts at 1 here.
+TEST_F(MathTablesTest, RandomStartsAtOneAndRepeatsAfterReseeding)
 {
-    EXPECT_EQ(PolarX(450, 100), 70);
-    EXPECT_EQ(PolarX(300, 100), 49);
-    EXPECT_EQ(PolarX(3900, 100), 49);
-    EXPECT_EQ(PolarX(3000, 3), -2);
-    EXPECT_EQ(PolarY(1800, 7), -7);
-    EXPECT_EQ(PolarY(0, -7), -7);
-    // The product is a 32-bit one and wraps like the machine's.
-    EXPECT_EQ(PolarX(900, 300000), -129496);
-}
-
-TEST_F(MathTablesTest, NegativeAnglesReadInsideTheTables)
-{
-    EXPECT_EQ(PolarX(-900, 100), PolarX(2700, 100));
-    EXPECT_EQ(PolarY(-1800, 100), PolarY(1800, 100));
-    EXPECT_EQ(PolarX(-3600, 100), 0);
-    EXPECT_EQ(PolarY(-1, 10000), CosTable[3599]);
-}
-
-TEST_F(MathTablesTest, StepTowardDividesTheMinorAxisByTheMajorLengthPlusOne)
-{
-    int sx = 0, sy = 0;
-    StepToward(0, 0, 10, 5, 3, &sx, &sy);
-    EXPECT_EQ(sx, 3);
-    EXPECT_EQ(sy, 1);
-    StepToward(5, 5, 0, 10, 4, &sx, &sy);
-    EXPECT_EQ(sx, -3);
-    EXPECT_EQ(sy, 4);
-    StepToward(0, 0, 0, 0, 3, &sx, &sy);
-    EXPECT_EQ(sx, 0);
-    EXPECT_EQ(sy, -3);
-    StepToward(10, 0, 0, 2, 5, &sx, &sy);
-    EXPECT_EQ(sx, -5);
-    EXPECT_EQ(sy, 0); // 2 * 5 / 11
-}
-
-TEST_F(MathTablesTest, RandomRepeatsItsSequenceAfterReseeding)
-{
-    SeedRandom(1);
-    const int expected[] = {41, 18467, 6334, 26500, 19169, 15724};
-    for (int value : expected)
-        EXPECT_EQ(Random(), value);
-    SeedRandom(1);
-    EXPECT_EQ(Random(), 41);
-    EXPECT_EQ(RandomState, 1u * 214013u + 2531011u);
-
-    // The state wraps modulo 2^32 and only bits 16-30 are returned.
-    SeedRandom(-1);
-    EXPECT_EQ(Random(), int(((0xFFFFFFFFu * 214013u + 2531011u) >> 16) & 0x7FFF));
-    for (int i = 0; i < 1000; ++i) {
-        int v = Random();
-        ASSERT_GE(v, 0);
-        ASSERT_LE(v, 32767);
+    for (int round = 0; round < 2; round++) {
+        for (int value : {41, 18467, 6334, 26500, 19169, 15724})
+            EXPECT_EQ(Random(), value);
+        SeedRandom(1);
     }
-    SeedRandom(1);
-}
-
-TEST_F(MathTablesTest, RandomStateStartsAtOne)
-{
-    // CTest runs every case in a process of its own; the other cases that
-    // draw numbers seed the state back to 1 when they are done.
-    EXPECT_EQ(RandomState, 1u);
+    SeedRandom(-1); // the state wraps modulo 2^32; bits 16-30 are returned
+    EXPECT_EQ(Random(), 35);
 }
 
 } // namespace

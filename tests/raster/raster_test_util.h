@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -27,6 +28,13 @@ inline std::vector<uint32_t> Pixels(const Screen* s)
     return out;
 }
 
+// Sets every pixel of a Screen to `colour`.
+inline void Fill(Screen* s, uint32_t colour)
+{
+    for (int y = 0; y < s->height; y++)
+        std::fill_n(s->rows[y], s->width, colour);
+}
+
 // Fills a Screen with random pixels; about one in `blackEvery` is 0 so that
 // the colour-keyed paths see transparent pixels too.
 inline void FillRandom(Screen* s, std::mt19937& rng, int blackEvery = 5)
@@ -34,4 +42,24 @@ inline void FillRandom(Screen* s, std::mt19937& rng, int blackEvery = 5)
     for (int y = 0; y < s->height; y++)
         for (int x = 0; x < s->width; x++)
             s->rows[y][x] = rng() % blackEvery == 0 ? 0 : rng() & 0xFFFFFF;
+}
+
+// The blend rules channel by channel, in plain integer arithmetic: modes 0-7
+// mix in the source colour, 8-15 its grey (R + G + B) / 3, 16-39 its grey
+// into red, green or blue alone, the other two cleared; mode / 2 % 4 picks v,
+// (d + v) / 2, (2d + v) / 3 or (d + 2v) / 3. Odd modes keep d under black.
+inline uint32_t ReferenceBlend(int mode, uint32_t s, uint32_t d)
+{
+    if (mode < 0 || mode > 39 || ((mode & 1) && s == 0))
+        return d;
+    const int grey = int((s >> 16 & 255) + (s >> 8 & 255) + (s & 255)) / 3;
+    uint32_t out = 0;
+    for (int shift : {16, 8, 0}) {
+        if (mode >= 16 && shift != 16 - 8 * ((mode - 16) / 8))
+            continue;
+        const int dc = int(d >> shift & 255), v = mode < 8 ? int(s >> shift & 255) : grey;
+        const int mixed[] = {v, (dc + v) / 2, (2 * dc + v) / 3, (dc + 2 * v) / 3};
+        out |= uint32_t(mixed[mode / 2 % 4]) << shift;
+    }
+    return out;
 }
