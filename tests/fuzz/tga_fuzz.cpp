@@ -29,37 +29,9 @@ constexpr int TargetLimit = 96;
 
 std::string InputFile;
 
-void RemoveInputFile()
-{
-    std::remove(InputFile.c_str());
-}
-
-bool WriteInput(const uint8_t* data, size_t size)
-{
-    std::FILE* f = std::fopen(InputFile.c_str(), "wb");
-    if (!f)
-        return false;
-    const bool ok = std::fwrite(data, 1, size, f) == size;
-    return std::fclose(f) == 0 && ok;
-}
-
 int Int16At(const uint8_t* data, size_t size, size_t at)
 {
     return at + 1 < size ? int(int16_t(uint16_t(data[at] | data[at + 1] << 8))) : 0;
-}
-
-// After a completed load, exactly the pixels under the placed picture are
-// written, each with a zero top byte; after a failed one, none is.
-bool TargetIsConsistent(const Screen& target, bool loaded, int x, int y, int w, int h)
-{
-    for (int row = 0; row < target.height; row++)
-        for (int col = 0; col < target.width; col++) {
-            const uint32_t p = target.rows[row][col];
-            const bool covered = loaded && col >= x && col - x < w && row >= y && row - y < h;
-            if (covered ? (p & 0xFF000000u) != 0 : p != Untouched)
-                return false;
-        }
-    return true;
 }
 
 } // namespace
@@ -75,15 +47,16 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     const std::filesystem::path folder =
         std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
     InputFile = (folder / ("tarvel-tga-fuzz-" + std::to_string(getpid()) + ".tga")).string();
-    std::atexit(RemoveInputFile);
+    std::atexit([] { std::remove(InputFile.c_str()); });
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (!WriteInput(data, size))
-        std::abort();
     const char* file = InputFile.c_str();
+    std::FILE* f = std::fopen(file, "wb");
+    if (!f || std::fwrite(data, 1, size, f) != size || std::fclose(f) != 0)
+        std::abort();
 
     int w = 0, h = 0;
     try {
@@ -107,7 +80,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         loaded = false;
     }
     SetTarget(nullptr);
-    const bool consistent = TargetIsConsistent(target, loaded, x, y, w, h);
+
+    // After a completed load, exactly the pixels under the placed picture are
+    // written, each with a zero top byte; after a failed one, none is.
+    bool consistent = true;
+    for (int row = 0; row < target.height; row++)
+        for (int col = 0; col < target.width; col++) {
+            const uint32_t p = target.rows[row][col];
+            const bool covered = loaded && col >= x && col - x < w && row >= y && row - y < h;
+            consistent = consistent && (covered ? (p & 0xFF000000u) == 0 : p == Untouched);
+        }
     FreeScreen(&target);
     if (!consistent)
         __builtin_trap();
