@@ -1,20 +1,3 @@
-# Cross-compiling for Windows on i686 with Debian's mingw-w64, in its POSIX
-# thread model, which gives the standard library its mutexes (GoogleTest needs
-# them).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for 32-bit Windows on x86 with Debian's mingw-w64.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(TARVEL_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TARVEL_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TARVEL_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${TARVEL_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TARVEL_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# The C and C++ runtimes and the thread library go into the program, so that
-# it runs on a bare Windows.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
