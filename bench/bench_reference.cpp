@@ -24,9 +24,7 @@ void FillPicture(Screen* s, unsigned seed)
             s->rows[y][x] = rng() % 8 == 0 ? 0 : rng() & 0xFFFFFF;
 }
 
-namespace {
-
-SDL_Surface* MakeSurface(int w, int h, unsigned seed)
+SDL_Surface* PictureSurface(int w, int h, unsigned seed)
 {
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
     std::mt19937 rng(seed);
@@ -38,10 +36,12 @@ SDL_Surface* MakeSurface(int w, int h, unsigned seed)
     return s;
 }
 
+namespace {
+
 void SdlBlit(benchmark::State& state, int w, int h, bool keyed)
 {
-    SDL_Surface* src = MakeSurface(w, h, 1);
-    SDL_Surface* dst = MakeSurface(800, 600, 2);
+    SDL_Surface* src = PictureSurface(w, h, 1);
+    SDL_Surface* dst = PictureSurface(800, 600, 2);
     if (keyed)
         SDL_SetColorKey(src, SDL_TRUE, 0);
     for (auto _ : state) {

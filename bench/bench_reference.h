@@ -20,6 +20,9 @@ void RegisterReferences(int w, int h);
 // black, like a sprite's transparent areas.
 void FillPicture(Screen* s, unsigned seed);
 
+// The same kind of picture as an SDL2 surface of the Screens' pixel format.
+SDL_Surface* PictureSurface(int w, int h, unsigned seed);
+
 inline std::string SizeName(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
 inline std::string SizePath(int w, int h)
 {

@@ -5,7 +5,6 @@
 // colour-keyed half-transparent SDL2 blit of the same size.
 #include <unistd.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -99,18 +98,6 @@ void Scaled(benchmark::State& state, int srcW, int srcH, int mode)
     FreeScreen(&frame);
     FreeScreen(&slot.image);
     slot = ImageSlot{};
-}
-
-SDL_Surface* PictureSurface(int w, int h, unsigned seed)
-{
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
-    Screen pixels{};
-    newscreen(&pixels, w, h);
-    FillPicture(&pixels, seed);
-    for (int y = 0; y < h; y++)
-        std::memcpy(static_cast<uint8_t*>(s->pixels) + y * s->pitch, pixels.rows[y], size_t(w) * sizeof(uint32_t));
-    FreeScreen(&pixels);
-    return s;
 }
 
 // SDL2's nearest-neighbour stretch of the whole picture to 400x200 in the
