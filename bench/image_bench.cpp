@@ -71,8 +71,8 @@ void LoadShowPictures(benchmark::State& state)
             LoadSlot(folder.files[i].c_str(), int(i) + 1);
         state.PauseTiming();
         for (size_t i = 0; i < folder.files.size(); i++) {
-            FreeScreen(&ImageBank[i + 1].image);
-            ImageBank[i + 1] = ImageSlot{};
+            FreeScreen(&Images.ImageBank[i + 1].image);
+            Images.ImageBank[i + 1] = ImageSlot{};
         }
         state.ResumeTiming();
     }
@@ -83,7 +83,7 @@ constexpr int ScaledSlot = 900;
 
 void Scaled(benchmark::State& state, int srcW, int srcH, int mode)
 {
-    ImageSlot& slot = ImageBank[ScaledSlot];
+    ImageSlot& slot = Images.ImageBank[ScaledSlot];
     newscreen(&slot.image, srcW, srcH);
     FillPicture(&slot.image, 1);
     Screen frame{};
@@ -91,7 +91,7 @@ void Scaled(benchmark::State& state, int srcW, int srcH, int mode)
     FillPicture(&frame, 2);
     SetTarget(&frame);
     for (auto _ : state) {
-        BlitScaled(ScaledSlot, 400, 300, 400, 200, mode, 0, 0, 0);
+        BlitScaled(&Images.ImageBank[ScaledSlot].image, 400, 300, 400, 200, mode, 0, 0, 0);
         benchmark::DoNotOptimize(frame.rows);
     }
     SetTarget(nullptr);
@@ -129,7 +129,7 @@ void Noise(benchmark::State& state, int kind, int width, int height)
         benchmark::DoNotOptimize(frame.rows);
     }
     NoiseFree(0);
-    NoiseLayers[0] = NoiseLayer{};
+    Images.NoiseLayers[0] = NoiseLayer{};
     SetTarget(nullptr);
     FreeScreen(&frame);
 }

@@ -6,10 +6,11 @@ TARVEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TARVEL_JOBS=${TARVEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 # Packages every build needs: compiler, CMake, Ninja, the Linux platform's
-# libraries and the content generator's libraries.
+# libraries, the capture tool's command-line parser and the content
+# generator's libraries.
 TARVEL_BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  libsdl2-dev libsdl2-mixer-dev libcdio-dev libcdio-paranoia-dev
+  libsdl2-dev libsdl2-mixer-dev libcdio-dev libcdio-paranoia-dev libcli11-dev
   libfreetype-dev fonts-dejavu-core libmp3lame-dev zlib1g-dev
 )
 
@@ -60,11 +61,13 @@ ensure_packages() {
   fi
 }
 
-# configure_and_build BUILD_DIR [cmake options...]
+# configure_and_build PRESET [build options...]: configures build/PRESET
+# from CMakePresets.json and builds it (all targets, or those given with
+# --target).
 configure_and_build() {
-  local dir=$1; shift
-  log "Configuring $dir"
-  cmake -S "$TARVEL_ROOT" -B "$TARVEL_ROOT/$dir" -G Ninja "$@" >/dev/null
-  log "Building $dir"
-  cmake --build "$TARVEL_ROOT/$dir" -j "$TARVEL_JOBS"
+  local preset=$1; shift
+  log "Configuring build/$preset"
+  (cd "$TARVEL_ROOT" && cmake --preset "$preset" >/dev/null)
+  log "Building build/$preset"
+  (cd "$TARVEL_ROOT" && cmake --build --preset "$preset" -j "$TARVEL_JOBS" "$@")
 }

@@ -3,10 +3,10 @@
 #
 #   scripts/play.sh [--content DIR] [--window]
 #
-# The build generates the show's pictures and soundtrack into build/content.
-# --content DIR (or TARVEL_CONTENT=DIR) plays a folder of your own instead: it
-# must hold the same graph/ and music/ files. --window plays in a resizable
-# 800x600 window instead of full screen.
+# The build (build/play) generates the show's pictures and soundtrack into
+# build/play/content. --content DIR (or TARVEL_CONTENT=DIR) plays a folder of
+# your own instead: it must hold the same graph/ and music/ files. --window
+# plays in a resizable 800x600 window instead of full screen.
 source "$(dirname "$0")/common.sh"
 
 content=${TARVEL_CONTENT:-}
@@ -29,17 +29,11 @@ if [ -n "$content" ]; then
 fi
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}"
-# Playing needs neither the tests nor the benchmarks, nor their packages.
-configure_and_build build -DCMAKE_BUILD_TYPE=Release -DTARVEL_TESTS=OFF -DTARVEL_BENCH=OFF
+configure_and_build play
 
-content=${content:-$TARVEL_ROOT/build/content}
+content=${content:-$TARVEL_ROOT/build/play/content}
 log "Content ready in $content"
-show=$TARVEL_ROOT/build/src/app/sdl/tarvel
-if [ ! -x "$show" ]; then
-  log "The show itself is not part of this build yet; it will play from that folder."
-  exit 0
-fi
 # The show reads graph/ and music/ from its working directory.
 log "Playing the show"
 cd "$content"
-exec "$show" "${show_args[@]}"
+exec "$TARVEL_ROOT/build/play/src/tarvel" "${show_args[@]}"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The 64-bit Windows program under Wine, on the generated content, in a
-# private Wine prefix (build-win64/wine-prefix) and an Xvfb screen of
+# private Wine prefix (build/win64/wine-prefix) and an Xvfb screen of
 # 800x600x24 on which DirectDraw can set its mode:
 #   show      start-up order; the soundtrack drives the clock through
 #             DirectShow and stops it at the end of a shortened soundtrack;
@@ -12,24 +12,26 @@
 # The program writes its step log when TARVEL_DEBUG_LOG names a file.
 #
 #   scripts/test_wine.sh        (TARVEL_NATIVE_BUILD=DIR: the native build
-#                                holding content and tarvel-capture, default build)
+#                                holding content and tarvel-capture, default
+#                                build/release)
 source "$(dirname "$0")/common.sh"
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_WINDOWS_PACKAGES[@]}" "${TARVEL_WINE_PACKAGES[@]}"
 
-native=$TARVEL_ROOT/${TARVEL_NATIVE_BUILD:-build}
-if [ ! -f "$native/build.ninja" ]; then
-  log "Configuring $native"
-  cmake -S "$TARVEL_ROOT" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVEL_WERROR=ON >/dev/null
+if [ -n "${TARVEL_NATIVE_BUILD:-}" ]; then
+  native=$TARVEL_ROOT/$TARVEL_NATIVE_BUILD
+  log "Building the content and tarvel-capture in $native"
+  cmake --build "$native" -j "$TARVEL_JOBS" --target content tarvel-capture
+else
+  native=$TARVEL_ROOT/build/release
+  configure_and_build release --target content tarvel-capture
 fi
-log "Building the content and tarvel-capture in $native"
-cmake --build "$native" -j "$TARVEL_JOBS" --target content tarvel-capture
 "$TARVEL_ROOT/scripts/build_windows.sh"
 
-exe=$TARVEL_ROOT/build-win64/src/app/win32/tarvel.exe
-capture=$native/src/app/capture/tarvel-capture
+exe=$TARVEL_ROOT/build/win64/src/tarvel.exe
+capture=$native/tools/capture/tarvel-capture
 content=$native/content
-work=$TARVEL_ROOT/build-win64/wine-test
+work=$TARVEL_ROOT/build/win64/wine-test
 rm -rf "$work"
 mkdir -p "$work"
 
@@ -37,7 +39,7 @@ mkdir -p "$work"
 # cannot run on this kernel, so the 64-bit build is the one tested.
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
-export WINEPREFIX=$TARVEL_ROOT/build-win64/wine-prefix
+export WINEPREFIX=$TARVEL_ROOT/build/win64/wine-prefix
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer dialogs
 # DirectSound needs an ALSA device: a null one that discards the sound.
@@ -154,7 +156,7 @@ set +e
 # ---------------------------------------------------------------- units
 # The layer's GoogleTest suite (tests/win32), each case its own Wine process.
 log "Wine: the Windows platform's tests"
-if ctest --test-dir "$TARVEL_ROOT/build-win64" --output-on-failure -j "$TARVEL_JOBS"; then
+if ctest --test-dir "$TARVEL_ROOT/build/win64" -L wine --output-on-failure -j "$TARVEL_JOBS"; then
   pass "Windows platform tests (ctest under Wine)"
 else
   fail "Windows platform tests" "see the ctest output above"

@@ -1,18 +1,31 @@
 #pragma once
 
-#include "raster/screen.h"
+#include <cstdint>
 
-// The display as a Screen: 800x600, made with newscreenwin; every frame its
-// rows are pointed at the locked back buffer (BeginFrame). After start-up it
-// is the CurrentTarget.
-extern Screen DisplayScreen;
+// The application shell: start-up, the main loop that turns idle time into
+// frames, and shutdown, written once over the platform's seams.
 
-// 800x600 with rows of its own, reserved for a frame whose back buffer could
-// not be locked; nothing else draws into it.
-extern Screen SpareScreen;
+struct AppState {
+    // Set to 1 by the window's first activation, never cleared. While it is
+    // 0 the main loop sleeps instead of drawing.
+    int32_t AppActive = 0;
+};
+extern AppState App;
 
-constexpr int DisplayWidth = 800;
-constexpr int DisplayHeight = 600;
+// Exit code of a start-up that cannot go on (no window, or a display step
+// failed): 1, so that the failure is not taken for a normal end.
+constexpr int StartupFailedExitCode = 1;
+
+// Makes the window, brings up the display and the math tables, then every
+// subsystem and the sound device. Returns 1 when the show can run, 0 when
+// it cannot: a display step that fails shows "Fallo al inicializar
+// Direct-Draw (%08lx)\n" under the caption "ERROR", releases what exists and
+// destroys the window.
+int InitApp();
+
+// The program: the step log, InitApp, then the main loop until the quit
+// message. Returns the exit code.
+int RunApp();
 
 // Creates DisplayScreen and SpareScreen, makes DisplayScreen the target,
 // clears the key table, finds the joysticks, opens the CD-audio device and
@@ -23,3 +36,8 @@ void InitSubsystems();
 // stream, the sound device and the CD-audio device. Each step releases only
 // what exists, so it is safe to run before start-up finished and twice.
 void ShutdownApp();
+
+// Every record of the engine back to its state at the start of the process,
+// subsystem by subsystem: what the records own is released first. For a
+// program that plays the show more than once; run after ShutdownApp.
+void ResetEngine();

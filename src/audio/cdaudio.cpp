@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "audio/audio_seam.h"
+
 void OpenCD()
 {
     SendCDCommand("open cdaudio");

@@ -2,14 +2,11 @@
 
 #include <cstdint>
 
-// CD audio, driven by the platform's command strings: "open cdaudio", "set
-// cdaudio time format tmsf", "seek cdaudio to %u", "play cdaudio from %u",
-// "stop cdaudio" and "close cdaudio". Nothing is reported; no failure stops
-// the program.
+// CD audio, driven by the platform's command strings (SendCDCommand).
+// Nothing is reported; no failure stops the program.
 void OpenCD();
+// Plays from a tmsf position: the track in the low byte, then minutes,
+// seconds and frames into it, a byte each.
 void PlayCD(uint32_t position);
 void StopCD();
 void CloseCD();
-
-// Platform seam: carries out one command string. Failures are ignored.
-void SendCDCommand(const char* command);

@@ -3,15 +3,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/fatal.h"
-#include "audio/sound_device.h"
-#include "image/file_open.h"
+#include "audio/audio_seam.h"
+#include "core/fatal.h"
+#include "core/files.h"
 
-uint32_t LastChannel;
-
-static bool SoundDeviceOpen;
-static SampleBuffer* SampleBuffers[SampleTableSize];
-static bool ChannelPlayed[SoundChannelCount];
+SoundState Sound;
 
 // A sample number indexes the table directly; one outside it is a fault of
 // the caller, caught here before it reaches memory beyond the table.
@@ -19,19 +15,19 @@ static SampleBuffer*& SampleEntry(int sample, const char* caption)
 {
     if (sample < 0 || sample >= SampleTableSize)
         FatalError(caption, "");
-    return SampleBuffers[sample];
+    return Sound.Samples[sample];
 }
 
-void InitSound(void* window)
+void InitSound()
 {
-    LastChannel = 0;
+    Sound.LastChannel = 0;
     if (!SoundDeviceCreate())
         FatalError("Error en inicio Direct Sound", "");
-    SoundDeviceOpen = true;
-    if (!SoundDeviceSetCooperative(window))
+    Sound.DeviceOpen = true;
+    if (!SoundDeviceSetCooperative())
         FatalError("Error poniendo modo coperativo", "");
-    std::memset(SampleBuffers, 0, sizeof SampleBuffers);
-    std::memset(ChannelPlayed, 0, sizeof ChannelPlayed);
+    std::memset(Sound.Samples, 0, sizeof Sound.Samples);
+    std::memset(Sound.ChannelPlayed, 0, sizeof Sound.ChannelPlayed);
 }
 
 long filesize(std::FILE* stream)
@@ -90,10 +86,10 @@ void loadsound(const char* file, int sample, int flip)
 void playsound(int sample, int pan, int volume, int frequency, int channel)
 {
     if (channel == -1) {
-        LastChannel++;
-        if (LastChannel >= uint32_t(SoundChannelCount))
-            LastChannel = 0;
-        channel = int(LastChannel);
+        Sound.LastChannel++;
+        if (Sound.LastChannel >= uint32_t(SoundChannelCount))
+            Sound.LastChannel = 0;
+        channel = int(Sound.LastChannel);
     } else if (channel < 0 || channel >= SoundChannelCount) {
         FatalError("fuera de rango en playsound", "");
     }
@@ -101,7 +97,7 @@ void playsound(int sample, int pan, int volume, int frequency, int channel)
     // An empty entry has nothing to copy: the duplication fails.
     if (!source || !ChannelDuplicate(channel, source))
         FatalError("Error al duplicar el sonido", "");
-    ChannelPlayed[channel] = true;
+    Sound.ChannelPlayed[channel] = true;
     if (!ChannelRewind(channel))
         FatalError("Error al posicionar en el sonido", "");
     ChannelSetControls(channel, pan, volume, frequency);
@@ -111,7 +107,7 @@ void playsound(int sample, int pan, int volume, int frequency, int channel)
 
 void stopchannel(int channel)
 {
-    if (channel < 0 || channel >= SoundChannelCount || !ChannelPlayed[channel])
+    if (channel < 0 || channel >= SoundChannelCount || !Sound.ChannelPlayed[channel])
         return;
     if (!ChannelStop(channel))
         FatalError("Error al hacer stop de canales", "");
@@ -127,9 +123,14 @@ void freesound(int sample)
 
 void EndSound()
 {
-    if (!SoundDeviceOpen)
+    if (!Sound.DeviceOpen)
         return;
-    SoundDeviceOpen = false;
+    Sound.DeviceOpen = false;
     if (SoundDeviceRelease() != 0)
         FatalError("Error en EndSound", "");
+}
+
+void ResetSound()
+{
+    Sound = SoundState{};
 }

@@ -12,11 +12,19 @@ constexpr int SoundChannelCount = 16;
 // Room in the sample table: sample numbers 0-100.
 constexpr int SampleTableSize = 101;
 
-// The channel chosen by the last automatic choice (playsound with -1).
-extern uint32_t LastChannel;
+struct SampleBuffer;
+
+struct SoundState {
+    // The channel chosen by the last automatic choice (playsound with -1).
+    uint32_t LastChannel = 0;
+    SampleBuffer* Samples[SampleTableSize] = {};
+    bool ChannelPlayed[SoundChannelCount] = {};
+    bool DeviceOpen = false;
+};
+extern SoundState Sound;
 
 // Opens the sound device for the program's window.
-void InitSound(void* window);
+void InitSound();
 
 // Loads `file` (a program file name) whole under sample number `sample`;
 // flip == 1 inverts the top bit of every byte (unsigned 8-bit data made signed).
@@ -38,3 +46,6 @@ void EndSound();
 
 // Length of an open file in bytes; the read position is kept.
 long filesize(std::FILE* stream);
+
+// Puts the record back as it was at the start (after EndSound).
+void ResetSound();

@@ -2,20 +2,18 @@
 
 #include <cmath>
 
-#include "app/app.h"
-#include "app/close_request.h"
-#include "audio/music.h"
+#include "audio/audio_seam.h"
+#include "core/debug_log.h"
 #include "demo/manifest.h"
 #include "demo/timeline.h"
 #include "display/display.h"
 #include "image/imagebank.h"
 #include "image/noise.h"
 #include "image/tga.h"
-#include "input/timer.h"
+#include "input/input.h"
 #include "raster/blend.h"
 
-int32_t DemoStage = 1;
-int32_t SceneClock = 0;
+SequencerState Sequencer;
 
 int32_t ClockFromPosition(double seconds)
 {
@@ -33,8 +31,8 @@ int32_t ClockFromPosition(double seconds)
 
 void DrawFrame(int32_t T)
 {
-    const Screen* background = &ImageBank[0].image;
-    CopyRect(background, &DisplayScreen, 0, 0, DisplayWidth - 1, DisplayHeight - 1, 0, 0);
+    const Screen* background = &Images.ImageBank[0].image;
+    CopyRect(background, &Display.DisplayScreen, 0, 0, DisplayWidth - 1, DisplayHeight - 1, 0, 0);
     DrawScene(T);
 }
 
@@ -42,7 +40,7 @@ namespace {
 
 void LoadPictures()
 {
-    Screen* background = &ImageBank[0].image;
+    Screen* background = &Images.ImageBank[0].image;
     newscreen(background, DisplayWidth, DisplayHeight);
     SetTarget(background);
     LoadTGA(BackgroundFile, 0, 0);
@@ -51,48 +49,56 @@ void LoadPictures()
         if (!file.empty())
             LoadSlot(file.c_str(), slot);
     }
-    SetTarget(&DisplayScreen);
+    SetTarget(&Display.DisplayScreen);
 }
 
 void StartShow()
 {
     MusicPlay(SoundtrackFile);
-    SceneClock = 0;
+    Sequencer.SceneClock = 0;
     ResetTimer();
     NoiseInit(0, 0, 400, 200);
     NoiseInit(1, 1, 800, 200);
 }
 
-void PlayFrame(void* window)
+bool PlayFrame()
 {
+    const int32_t drawn = Sequencer.SceneClock;
     BeginFrame();
     while (ElapsedTime() <= FrameWaitMs) {
     }
     ResetTimer();
-    DrawFrame(SceneClock);
-    SceneClock = ClockFromPosition(MusicPosition());
-    if (SceneClock >= ShowEndClock)
-        PostCloseRequest(window);
+    DrawFrame(drawn);
+    Sequencer.SceneClock = ClockFromPosition(MusicPosition());
+    const bool ended = Sequencer.SceneClock >= ShowEndClock;
     PresentFrame();
+    DebugLog("frame %lld clock %ld", static_cast<long long>(++Sequencer.FramesPlayed), long(drawn));
+    return ended;
 }
 
 } // namespace
 
-void DemoFrame(void* window)
+bool DemoFrame()
 {
-    switch (DemoStage) {
+    switch (Sequencer.DemoStage) {
     case 1:
         LoadPictures();
-        DemoStage = 2;
-        break;
+        Sequencer.DemoStage = 2;
+        DebugLog("DemoFrame pictures loaded");
+        return false;
     case 2:
         StartShow();
-        DemoStage = 3;
-        break;
+        Sequencer.DemoStage = 3;
+        DebugLog("DemoFrame show started");
+        return false;
     case 3:
-        PlayFrame(window);
-        break;
+        return PlayFrame();
     default:
-        break;
+        return false;
     }
+}
+
+void ResetSequencer()
+{
+    Sequencer = SequencerState{};
 }

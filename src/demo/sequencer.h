@@ -2,12 +2,17 @@
 
 #include <cstdint>
 
-// 1: load the pictures; 2: start the soundtrack; 3: play. Only ever 1 -> 2 -> 3.
-extern int32_t DemoStage;
-
-// The demo time in hundredths of a second: the music position x 100,
-// truncated, recomputed at the end of every played frame.
-extern int32_t SceneClock;
+struct SequencerState {
+    // 1: load the pictures; 2: start the soundtrack; 3: play. Only ever
+    // 1 -> 2 -> 3.
+    int32_t DemoStage = 1;
+    // The demo time in hundredths of a second: the music position x 100,
+    // truncated, recomputed at the end of every played frame.
+    int32_t SceneClock = 0;
+    // Frames played since the show started.
+    int64_t FramesPlayed = 0;
+};
+extern SequencerState Sequencer;
 
 // A played frame starts drawing only when more than this many milliseconds
 // have passed since the previous one's wait ended.
@@ -18,9 +23,9 @@ constexpr int32_t FrameWaitMs = 30;
 constexpr int32_t ShowEndClock = 13346;
 
 // One call per idle turn of the main loop: loads everything, then starts the
-// soundtrack, then draws and presents one frame per call. `window` is handed
-// to PostCloseRequest when the show reaches its end.
-void DemoFrame(void* window);
+// soundtrack, then draws and presents one frame per call. True from the
+// frame that reaches the end of the show on: the window should then close.
+bool DemoFrame();
 
 // The clock of a music position in seconds: x 100.0, truncated toward zero;
 // positions beyond the 32-bit range are held at its ends, and one that is not
@@ -30,3 +35,6 @@ int32_t ClockFromPosition(double seconds);
 // The picture of one played frame: the background over the whole of
 // DisplayScreen, then the timeline at clock T.
 void DrawFrame(int32_t T);
+
+// Puts the record back as it was at the start.
+void ResetSequencer();

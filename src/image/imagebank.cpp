@@ -4,11 +4,11 @@
 #include "raster/rotate.h"
 #include "raster/scale.h"
 
-ImageSlot ImageBank[ImageSlotCount];
+ImageState Images;
 
 static ImageSlot& SlotAt(int slot)
 {
-    return ImageBank[uint16_t(slot)];
+    return Images.ImageBank[uint16_t(slot)];
 }
 
 void LoadSlot(const char* file, int slot)
@@ -39,7 +39,7 @@ void DrawSlot(int slot, int x, int y, int mode, int mirror, int width, int heigh
     if (width == 0 || height == 0 || (width == s.image.width && height == s.image.height))
         DrawSlotUnscaled(slot, x, y, mode, mirror, transformation, angle);
     else
-        BlitScaled(slot, x, y, width, height, mode, mirror, transformation, angle);
+        BlitScaled(&s.image, x, y, width, height, mode, mirror, transformation, angle);
 }
 
 int SlotsOverlap(int a, int b, int ax, int ay, int bx, int by)
@@ -54,4 +54,13 @@ int SlotsOverlap(int a, int b, int ax, int ay, int bx, int by)
                    by + sb.image.height > ay
                ? 1
                : 0;
+}
+
+void ResetImages()
+{
+    for (ImageSlot& slot : Images.ImageBank)
+        FreeScreen(&slot.image);
+    for (NoiseLayer& layer : Images.NoiseLayers)
+        FreeScreen(&layer.buffer);
+    Images = ImageState{};
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "image/noise.h"
 #include "raster/screen.h"
 
 // One numbered picture and its hotspot, the point a drawing position names:
@@ -15,7 +16,12 @@ struct ImageSlot {
 // Slot numbers are taken as their low 16 bits and must be below 1000. A
 // slot never loaded is empty: size 0 x 0, no rows, hotspot (0, 0).
 constexpr int ImageSlotCount = 1000;
-extern ImageSlot ImageBank[ImageSlotCount];
+
+struct ImageState {
+    ImageSlot ImageBank[ImageSlotCount] = {};
+    NoiseLayer NoiseLayers[NoiseLayerCount] = {};
+};
+extern ImageState Images;
 
 // Loads the TGA file into the slot at the picture's own size and puts the
 // hotspot at its centre. The CurrentTarget is left as it was found. Whatever
@@ -35,3 +41,7 @@ void DrawSlotUnscaled(int slot, int x, int y, int mode, int mirror, int transfor
 // 1 when the bounding boxes of slot a placed at (ax, ay) and slot b placed at
 // (bx, by) share a pixel, else 0. Boxes that only touch do not overlap.
 int SlotsOverlap(int a, int b, int ax, int ay, int bx, int by);
+
+// Releases every picture and noise buffer and puts the record back as it
+// was at the start.
+void ResetImages();

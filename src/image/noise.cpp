@@ -2,11 +2,10 @@
 
 #include <cstring>
 
+#include "image/imagebank.h"
 #include "raster/blit.h"
 #include "raster/mathtables.h"
 #include "raster/rotate.h"
-
-NoiseLayer NoiseLayers[NoiseLayerCount];
 
 namespace {
 
@@ -47,7 +46,7 @@ void StepDots(NoiseLayer& n)
 
 void NoiseInit(int layer, int kind, int width, int height)
 {
-    NoiseLayer& n = NoiseLayers[layer];
+    NoiseLayer& n = Images.NoiseLayers[layer];
     n.kind = kind;
     if (kind == KindStreaks) {
         newscreen(&n.buffer, width + 2, height + 2);
@@ -69,7 +68,7 @@ void NoiseInit(int layer, int kind, int width, int height)
 
 void NoiseDraw(int layer, int x, int y)
 {
-    NoiseLayer& n = NoiseLayers[layer];
+    NoiseLayer& n = Images.NoiseLayers[layer];
     const int W = n.bufferWidth, H = n.bufferHeight;
     if (n.kind == KindStreaks) {
         if (W < 3 || H < 3)
@@ -88,6 +87,6 @@ void NoiseFree(int layer)
 {
     // Emptied after release, so that freeing twice (a shutdown run twice) or
     // freeing a layer never created does nothing.
-    FreeScreen(&NoiseLayers[layer].buffer);
-    NoiseLayers[layer].buffer = Screen{};
+    FreeScreen(&Images.NoiseLayers[layer].buffer);
+    Images.NoiseLayers[layer].buffer = Screen{};
 }

@@ -17,9 +17,9 @@ struct NoiseLayer {
     int32_t bufferHeight;
 };
 
-// Layers 0-99; the number is not range-checked.
+// Layers 0-99 (Images.NoiseLayers, imagebank.h); the number is not
+// range-checked.
 constexpr int NoiseLayerCount = 100;
-extern NoiseLayer NoiseLayers[NoiseLayerCount];
 
 // Creates the layer's buffer for a shown area of width x height (both at
 // least 1) and, for kind 1, scatters ((width - 1) * (height - 1)) / 70 dots,

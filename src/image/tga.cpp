@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/fatal.h"
-#include "image/file_open.h"
+#include "core/fatal.h"
+#include "core/files.h"
 #include "raster/screen.h"
 
 namespace {

@@ -1,20 +1,16 @@
-#include "input/timer.h"
-
-#include "input/ticks.h"
-
-uint32_t TimerBase = 0;
+#include "input/input.h"
 
 void ResetTimer()
 {
-    TimerBase = TickCount();
+    Input.TimerBase = TickCount();
 }
 
 int32_t ElapsedTime()
 {
-    return int32_t(TickCount() - TimerBase);
+    return int32_t(TickCount() - Input.TimerBase);
 }
 
 void AdvanceTimer(int32_t ms)
 {
-    TimerBase += uint32_t(ms);
+    Input.TimerBase += uint32_t(ms);
 }

@@ -6,7 +6,7 @@ int32_t SinTable[3601];
 int32_t CosTable[3601];
 int32_t AsinTable[10001];
 
-uint32_t RandomState = 1;
+uint32_t RandomState = FirstRandomState;
 
 namespace {
 
@@ -82,6 +82,11 @@ int Random()
 void SeedRandom(int seed)
 {
     RandomState = uint32_t(seed);
+}
+
+void ResetRandom()
+{
+    RandomState = FirstRandomState;
 }
 
 void StepToward(int x1, int y1, int x2, int y2, int speed, int* stepX, int* stepY)

@@ -9,6 +9,8 @@ extern int32_t SinTable[3601];
 extern int32_t CosTable[3601];
 extern int32_t AsinTable[10001]; // arcsine of i/10000 in hundredths of a degree
 
+// The generator's state; FirstRandomState before anything is drawn from it.
+inline constexpr uint32_t FirstRandomState = 1;
 extern uint32_t RandomState;
 
 // Fills the three tables; called once at start-up before any drawing.
@@ -24,6 +26,8 @@ int PolarY(int angle, int length);
 // Linear congruential generator: next value 0-32767.
 int Random();
 void SeedRandom(int seed);
+// RandomState = FirstRandomState, as at the start of the process.
+void ResetRandom();
 
 // Per-axis step of `speed` from (x1, y1) toward (x2, y2).
 void StepToward(int x1, int y1, int x2, int y2, int speed, int* stepX, int* stepY);

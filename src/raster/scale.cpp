@@ -5,9 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "image/imagebank.h"
-#include "raster/row_transfer.h"
 #include "raster/rotate.h"
+#include "raster/row_transfer.h"
 
 namespace {
 
@@ -129,7 +128,7 @@ void ResampleNearest(const Screen* src, Screen* copy)
     }
 }
 
-void BlitScaled(int slot, int x, int y, int W, int H, int mode, int mirror, int transformation, int angle)
+void BlitScaled(const Screen* src, int x, int y, int W, int H, int mode, int mirror, int transformation, int angle)
 {
     if (W < 0)
         W = 1;
@@ -137,7 +136,6 @@ void BlitScaled(int slot, int x, int y, int W, int H, int mode, int mirror, int 
         H = 1;
     x -= W / 2;
     y -= H / 2;
-    const Screen* src = &ImageBank[uint16_t(slot)].image;
     if (mirror <= 0 && transformation <= 0 && W >= 1 && W <= 65535 && H >= 1 && H <= 65535) {
         BlitScaledDirect(src, x, y, W, H, mode);
         return;

@@ -12,9 +12,9 @@
 // sh * H below 2^31.
 void ResampleNearest(const Screen* src, Screen* copy);
 
-// Draws the picture of image slot `slot` resized to W x H, centred on (x, y)
-// of the CurrentTarget (its top-left pixel at (x - W / 2, y - H / 2)), through
+// Draws the picture `src` resized to W x H, centred on (x, y) of the
+// CurrentTarget (its top-left pixel at (x - W / 2, y - H / 2)), through
 // BlitRotated with the given blend mode, mirror, transformation and angle,
 // which act on the resized picture. W or H below 0 count as 1; 0 is never
 // passed. W and H at most 65535.
-void BlitScaled(int slot, int x, int y, int W, int H, int mode, int mirror, int transformation, int angle);
+void BlitScaled(const Screen* src, int x, int y, int W, int H, int mode, int mirror, int transformation, int angle);

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/fatal.h"
+#include "core/fatal.h"
 
 Screen* CurrentTarget = nullptr;
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio_seam.h"
 #include "audio/sound.h"
-#include "audio/sound_device.h"
 #include "image/image_test_util.h"
 
 struct SampleBuffer {
@@ -25,8 +25,10 @@ struct FakeSoundDevice {
 
 } // namespace
 
+// Fatal errors end the death tests' processes without a message box.
+void ShowMessageBox(const char*, const char*) {}
 bool SoundDeviceCreate() { return !FakeSound.createFails; }
-bool SoundDeviceSetCooperative(void*) { return !FakeSound.cooperativeFails; }
+bool SoundDeviceSetCooperative() { return !FakeSound.cooperativeFails; }
 int SoundDeviceRelease() { FakeSound.releasedDevices++; return FakeSound.referencesLeft; }
 SampleBuffer* SampleBufferCreate(uint32_t length)
 {
@@ -55,7 +57,7 @@ struct SoundTest : ::testing::Test {
         for (int sample = 0; sample < SampleTableSize; sample++)
             freesound(sample);
         FakeSound = FakeSoundDevice{};
-        InitSound(nullptr);
+        InitSound();
     }
     std::string File(const std::vector<uint8_t>& bytes) { return dir.Write("sound.raw", bytes); }
     void LoadTone(int sample) { loadsound(File(std::vector<uint8_t>(400, 0x10)).c_str(), sample, 0); }
@@ -73,7 +75,7 @@ TEST_F(SoundTest, AutomaticChannelsRunFromOneAndWrapToZeroAndAGivenOneLeavesTheT
     expected.insert(expected.end(), {0, 1});
     EXPECT_EQ(FakeSound.duplicates, expected);
     EXPECT_EQ(FakeSound.plays, expected);
-    EXPECT_EQ(LastChannel, 1u);
+    EXPECT_EQ(Sound.LastChannel, 1u);
 
     FakeSound = FakeSoundDevice{};
     playsound(0, 0, 0, 0, 15);
@@ -122,8 +124,8 @@ TEST_F(SoundTest, FailuresAndNumbersOutsideTheTablesEndTheProgramWithTheirCaptio
 {
     // Each case runs in a child process of its own, set-up included.
     const std::pair<std::function<void()>, const char*> failures[] = {
-        {[] { EndSound(); FakeSound.createFails = true; InitSound(nullptr); }, "Error en inicio Direct Sound"},
-        {[] { EndSound(); FakeSound.cooperativeFails = true; InitSound(nullptr); }, "Error poniendo modo coperativo"},
+        {[] { EndSound(); FakeSound.createFails = true; InitSound(); }, "Error en inicio Direct Sound"},
+        {[] { EndSound(); FakeSound.cooperativeFails = true; InitSound(); }, "Error poniendo modo coperativo"},
         {[&] { loadsound((dir.path / "missing.raw").c_str(), 0, 0); }, "Error al abrir sonido\\."},
         {[&] { loadsound(File({}).c_str(), 0, 0); }, "Error Creando buffer de sonido\\."},
         {[&] { FakeSound.lockFails = true; LoadTone(0); }, "Error haciendo lock en loadsound"},

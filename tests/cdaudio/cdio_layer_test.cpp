@@ -14,11 +14,12 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/fatal.h"
 #include "app/sdl/app_sdl.h"
+#include "audio/audio_seam.h"
 #include "audio/cdaudio.h"
 #include "audio/sdl/mixer_sdl.h"
 #include "cdaudio/disc_image.h"
+#include "core/fatal.h"
 
 // The Linux CD layer as the program links it, on a disc image made here and
 // SDL's dummy audio driver. The tests hold the mixer open as the soundtrack
@@ -69,6 +70,9 @@ protected:
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
+        // No desktop to show a fatal error's message box on.
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
         folder = std::filesystem::temp_directory_path() / ("tarvel_cd_" + std::to_string(getpid()));
         std::filesystem::create_directories(folder);
         std::lock_guard<std::mutex> hold(CaptureLock);
@@ -197,7 +201,8 @@ void ExpectQuietStartupAndShutdown()
 {
     ::testing::internal::CaptureStderr();
     ::testing::internal::CaptureStdout();
-    ASSERT_EQ(InitApp(true), 1);
+    AppWindowed = true;
+        ASSERT_EQ(InitApp(), 1);
     PlayCD(2);
     ShutdownApp();
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
@@ -224,7 +229,8 @@ TEST_F(CDLayerTest, StartupAndShutdownWithoutADefaultDriveSayNothing)
 TEST_F(CDLayerTest, TrackTwoIsHeardFromItsIndexOneAndShutdownDuringPlaybackReleasesEverything)
 {
     const DiscImage image = UseDisc(TwoTones);
-    ASSERT_EQ(InitApp(true), 1);
+    AppWindowed = true;
+        ASSERT_EQ(InitApp(), 1);
     Mix_SetPostMix(CaptureMix, nullptr);
     PlayCD(2);
     ExpectDiscAudio(image, image.index1[2], Second / 2);

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "image/imagebank.h"
 #include "image/image_test_util.h"
+#include "image/imagebank.h"
 
 // Colour of the synthetic picture of a slot: never 0, and the slot number
 // can be read back from bits 8-15.
@@ -15,8 +15,8 @@ inline uint32_t SlotColour(int slot)
 // Empties a slot, releasing what it held.
 inline void ClearSlot(int slot)
 {
-    FreeScreen(&ImageBank[slot].image);
-    ImageBank[slot] = ImageSlot{};
+    FreeScreen(&Images.ImageBank[slot].image);
+    Images.ImageBank[slot] = ImageSlot{};
 }
 
 inline void ClearAllSlots()

@@ -4,13 +4,23 @@
 #include <cstdlib>
 #include <vector>
 
-#include "display/fade.h"
+#include "app/app.h"
+#include "app/capture/capture_platform.h"
+#include "display/display.h"
 #include "raster/screen.h"
 
 namespace {
 
+// The show's start-up on the capture platform, whose frames land in
+// CaptureFrame; everything is reset at the end.
 struct FadeTest : ::testing::Test {
-    ~FadeTest() override { FadeMode = FadeLevel = 0; }
+    FadeTest() { InitApp(); }
+    ~FadeTest() override
+    {
+        ShutdownApp();
+        ResetEngine();
+        ResetCapturePlatform();
+    }
 };
 
 TEST(MapScreenRows, PointsEveryRowOnePitchFurther)
@@ -37,14 +47,14 @@ TEST_F(FadeTest, ScalesEachChannelTruncatingAndTheTopByteTravelsWithRed)
                                  {0x00010101, 31, 0}, {0x80000000, 16, 0xC0000000}, {0xFFFFFFFF, 32, 0xFFFFFFFF}};
     for (const auto& c : cases) {
         uint32_t pixel = c[0];
-        FadeLevel = int32_t(c[1]);
+        Display.FadeLevel = int32_t(c[1]);
         ApplyFade(&pixel, 1, 1, 4);
         EXPECT_EQ(pixel, c[2]) << std::hex << c[0] << " at level " << std::dec << c[1];
     }
     // Two rows of three pixels, four pixels apart: the padding is left alone.
     std::vector<uint32_t> memory = {0x00FF8040, 0x00FF8040, 0x00FF8040, 0x00ABCDEF,
                                     0x00FF8040, 0x00FF8040, 0x00FF8040, 0x00ABCDEF};
-    FadeLevel = 16;
+    Display.FadeLevel = 16;
     ApplyFade(memory.data(), 3, 2, 16);
     EXPECT_EQ(memory, (std::vector<uint32_t>{0x007F4020, 0x007F4020, 0x007F4020, 0x00ABCDEF, 0x007F4020,
                                              0x007F4020, 0x007F4020, 0x00ABCDEF}));
@@ -53,17 +63,19 @@ TEST_F(FadeTest, ScalesEachChannelTruncatingAndTheTopByteTravelsWithRed)
 TEST_F(FadeTest, FadeInShowsThirtyTwoStepsThenEndsAndFadeOutRunsDownAndHoldsBlack)
 {
     for (int mode : {1, 2}) {
-        FadeMode = mode;
-        FadeLevel = mode == 1 ? 0 : 32;
+        Display.FadeMode = mode;
+        Display.FadeLevel = mode == 1 ? 0 : 32;
         for (int frame = 0; frame < 40; frame++) {
-            uint32_t pixel = 0x00FFFFFF;
-            FadePresentedFrame(&pixel, 1, 1, 4);
+            BeginFrame();
+            Display.DisplayScreen.rows[599][799] = 0x00FFFFFF;
+            PresentFrame();
+            const uint32_t pixel = CaptureFrame[DisplayWidth * DisplayHeight - 1];
             const int level = mode == 1 ? std::min(frame, 32) : std::max(32 - frame, 0);
             const uint32_t c = uint32_t(255 * level / 32);
             EXPECT_EQ(pixel, c << 16 | c << 8 | c) << "mode " << mode << ", frame " << frame;
             if (frame == 31) { // the fade in ends with its 32nd frame
-                EXPECT_EQ(FadeMode, mode == 1 ? 0 : 2);
-                EXPECT_EQ(FadeLevel, mode == 1 ? 32 : 0);
+                EXPECT_EQ(Display.FadeMode, mode == 1 ? 0 : 2);
+                EXPECT_EQ(Display.FadeLevel, mode == 1 ? 32 : 0);
             }
         }
     }

@@ -7,15 +7,12 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/capture/close_capture.h"
-#include "audio/capture/music_capture.h"
+#include "app/capture/capture_platform.h"
 #include "demo/manifest.h"
 #include "demo/sequencer.h"
 #include "demo_test_util.h"
-#include "display/capture/display_capture.h"
 #include "image/noise.h"
-#include "input/capture/ticks_capture.h"
-#include "input/timer.h"
+#include "input/input.h"
 #include "raster/mathtables.h"
 
 namespace {
@@ -45,70 +42,65 @@ struct ContentFolder {
     ~ContentFolder() { std::filesystem::current_path(previous); }
 };
 
-void Unload()
+// Everything back to the start of the process, on the engine's side and the
+// capture platform's.
+void Reset()
 {
-    ClearAllSlots();
-    NoiseFree(0);
-    NoiseFree(1);
-    NoiseLayers[0] = NoiseLayers[1] = NoiseLayer{};
+    ResetEngine();
+    ResetCapturePlatform();
 }
 
-// The start-up that the show's platform runs before the first DemoFrame.
-void StartUp()
-{
-    CalcMathTables();
-    if (!DisplayScreen.rows)
-        newscreenwin(&DisplayScreen, DisplayWidth, DisplayHeight);
-    SetTarget(&DisplayScreen);
-    Unload();
-    DemoStage = 1;
-    SceneClock = 0;
-    CaptureMusicFile.clear();
-    CaptureMusicPosition = 0.0;
-    CaptureCloseRequests = 0;
-}
-
+// The show's own start-up on the capture platform; the fixture's end shuts
+// it down and resets everything it changed.
 struct SequencerTest : ::testing::Test {
     ContentFolder content;
-    SequencerTest() { StartUp(); }
-    ~SequencerTest() override { Unload(); }
+    SequencerTest()
+    {
+        Reset();
+        InitApp();
+    }
+    ~SequencerTest() override
+    {
+        ShutdownApp();
+        Reset();
+    }
     uint32_t FramePixel(int x, int y) { return CaptureFrame[y * DisplayWidth + x]; }
 };
 
 TEST_F(SequencerTest, LoadsEveryPictureThenStartsTheSoundtrackThenPresentsTheTimeline)
 {
     const int64_t presented = CaptureFramesPresented;
-    DemoFrame(nullptr);
-    EXPECT_EQ(DemoStage, 2);
-    EXPECT_EQ(ImageBank[0].image.width, 800);
-    EXPECT_EQ(ImageBank[0].image.rows[599][799], FondoColour);
+    DemoFrame();
+    EXPECT_EQ(Sequencer.DemoStage, 2);
+    EXPECT_EQ(Images.ImageBank[0].image.width, 800);
+    EXPECT_EQ(Images.ImageBank[0].image.rows[599][799], FondoColour);
     int loaded = 0;
     for (int slot = 1; slot < ImageSlotCount; slot++) {
         const bool listed = !ManifestFile(slot).empty();
         loaded += listed;
-        ASSERT_EQ(ImageBank[slot].image.width, listed ? 2 : 0) << "slot " << slot;
+        ASSERT_EQ(Images.ImageBank[slot].image.width, listed ? 2 : 0) << "slot " << slot;
         if (listed) {
-            EXPECT_EQ(ImageBank[slot].image.rows[1][1], SlotColour(slot)) << "slot " << slot;
-            EXPECT_EQ(ImageBank[slot].hotspotX, 1);
+            EXPECT_EQ(Images.ImageBank[slot].image.rows[1][1], SlotColour(slot)) << "slot " << slot;
+            EXPECT_EQ(Images.ImageBank[slot].hotspotX, 1);
         }
     }
     EXPECT_EQ(loaded, 113);
     EXPECT_TRUE(CaptureMusicFile.empty());
 
-    SceneClock = 77;
-    DemoFrame(nullptr);
-    EXPECT_EQ(DemoStage, 3);
+    Sequencer.SceneClock = 77;
+    DemoFrame();
+    EXPECT_EQ(Sequencer.DemoStage, 3);
     EXPECT_EQ(CaptureMusicFile, "music\\music00.mp3");
-    EXPECT_EQ(SceneClock, 0);
+    EXPECT_EQ(Sequencer.SceneClock, 0);
     // Noise layers for a 400x200 and an 800x200 area (buffers 402 and 801 wide).
-    EXPECT_EQ(std::make_pair(NoiseLayers[0].kind, int(NoiseLayers[0].buffer.width)), std::make_pair(0, 402));
-    EXPECT_EQ(std::make_pair(NoiseLayers[1].kind, int(NoiseLayers[1].buffer.width)), std::make_pair(1, 801));
+    EXPECT_EQ(std::make_pair(Images.NoiseLayers[0].kind, int(Images.NoiseLayers[0].buffer.width)), std::make_pair(0, 402));
+    EXPECT_EQ(std::make_pair(Images.NoiseLayers[1].kind, int(Images.NoiseLayers[1].buffer.width)), std::make_pair(1, 801));
     EXPECT_EQ(CaptureFramesPresented, presented); // nothing drawn yet
 
     CaptureMusicPosition = 1.234567;
-    DemoFrame(nullptr);
+    DemoFrame();
     EXPECT_EQ(CaptureFramesPresented, presented + 1);
-    EXPECT_EQ(SceneClock, 123);
+    EXPECT_EQ(Sequencer.SceneClock, 123);
     // Background under everything; window 1 at T = 0: slot 11 at (400, 200)
     // and slot 14 widened to 700 x 100 about (400, 500), from x 50.
     EXPECT_EQ(FramePixel(5, 5), FondoColour);
@@ -117,42 +109,58 @@ TEST_F(SequencerTest, LoadsEveryPictureThenStartsTheSoundtrackThenPresentsTheTim
     EXPECT_NE(FramePixel(49, 500), SlotColour(14));
     // The next frame draws the clock read at the end of this one: at 123
     // slot 14 is 724 wide, from x 38.
-    DemoFrame(nullptr);
+    DemoFrame();
     EXPECT_EQ(FramePixel(38, 500), SlotColour(14));
 }
 
 TEST_F(SequencerTest, ShowAsksToCloseFromClock13346AndStillPresents)
 {
-    DemoFrame(nullptr);
-    DemoFrame(nullptr);
+    DemoFrame();
+    DemoFrame();
     CaptureMusicPosition = 133.455;
-    DemoFrame(nullptr);
-    EXPECT_EQ(SceneClock, 13345);
-    EXPECT_EQ(CaptureCloseRequests, 0);
+    EXPECT_FALSE(DemoFrame());
+    EXPECT_EQ(Sequencer.SceneClock, 13345);
     const int64_t presented = CaptureFramesPresented;
     CaptureMusicPosition = 133.46;
-    DemoFrame(nullptr);
-    EXPECT_EQ(SceneClock, 13346);
-    EXPECT_EQ(CaptureCloseRequests, 1);
+    EXPECT_TRUE(DemoFrame());
+    EXPECT_EQ(Sequencer.SceneClock, 13346);
     EXPECT_EQ(CaptureFramesPresented, presented + 1);
+}
+
+TEST_F(SequencerTest, MainLoopPlaysToTheEndOfTheShowThenClosesShutsDownAndEndsWith0)
+{
+    ShutdownApp();
+    Reset(); // RunApp makes its own start-up
+    static int presented;
+    presented = 0;
+    // The music reaches the end while the third frame is shown: the fourth
+    // reads it, is still presented, and asks the window to close.
+    CaptureSink = [](const uint32_t*) {
+        if (++presented == 3)
+            CaptureMusicPosition = 133.46;
+    };
+    EXPECT_EQ(RunApp(), 0);
+    EXPECT_EQ(presented, 4);
+    EXPECT_EQ(CaptureCloseRequests, 1);
+    EXPECT_EQ(Images.NoiseLayers[0].buffer.rows, nullptr); // released by the shutdown
 }
 
 TEST_F(SequencerTest, FrameWaitsUntilMoreThan30MsHavePassed)
 {
-    DemoFrame(nullptr);
-    DemoFrame(nullptr);
+    DemoFrame();
+    DemoFrame();
     // Time moving 1 ms per reading. A wait that begins 12 ms after the last
     // reset reads until 31 ms have passed; the reset then reads 32.
     CaptureTickStep = 1;
-    uint32_t start = TimerBase;
+    uint32_t start = Input.TimerBase;
     CaptureTickNow = start + 12;
-    DemoFrame(nullptr);
-    EXPECT_EQ(TimerBase, start + 32);
+    DemoFrame();
+    EXPECT_EQ(Input.TimerBase, start + 32);
     // One that begins 45 ms after it ends at its first reading.
-    start = TimerBase;
+    start = Input.TimerBase;
     CaptureTickNow = start + 45;
-    DemoFrame(nullptr);
-    EXPECT_EQ(TimerBase, start + 46);
+    DemoFrame();
+    EXPECT_EQ(Input.TimerBase, start + 46);
     CaptureTickStep = 31;
 }
 
@@ -169,7 +177,7 @@ TEST(Timer, MeasuresFromTheLastResetAcrossTheCountersWrapAndMovesEitherWay)
     AdvanceTimer(-150);
     EXPECT_EQ(ElapsedTime(), 62);
     CaptureTickNow = 10;
-    TimerBase = 4294967290u;
+    Input.TimerBase = 4294967290u;
     EXPECT_EQ(ElapsedTime(), 16);
     CaptureTickStep = 31;
 }
@@ -188,9 +196,12 @@ TEST(ClockFromPosition, TruncatesPositionTimesAHundredAndHoldsImpossiblePosition
 TEST(SequencerDeathTest, MissingPictureEndsTheShowWhileLoading)
 {
     ContentFolder content("graph\\foto013.TGA");
-    StartUp();
-    EXPECT_EXIT(DemoFrame(nullptr), ::testing::ExitedWithCode(255),
+    Reset();
+    InitApp();
+    EXPECT_EXIT(DemoFrame(), ::testing::ExitedWithCode(255),
                 Literal("fichero no encontrado en SizeTGA: graph\\foto013.TGA"));
+    ShutdownApp();
+    Reset();
 }
 
 TEST(Manifest, ListsTheShowsFilesBySlot)

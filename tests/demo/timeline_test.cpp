@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/app.h"
 #include "demo/letter_text.h"
 #include "demo/timeline.h"
 #include "demo_test_util.h"
+#include "display/display.h"
 #include "image/noise.h"
 #include "raster/blend.h"
 #include "raster/mathtables.h"
@@ -19,7 +19,7 @@ constexpr uint32_t TestBackground = 0x00102030;
 void SolidSlot(int slot, int width, int height, uint32_t colour)
 {
     ClearSlot(slot);
-    ImageSlot& s = ImageBank[slot];
+    ImageSlot& s = Images.ImageBank[slot];
     newscreen(&s.image, width, height);
     Fill(&s.image, colour);
     s.hotspotX = width / 2;

@@ -2,7 +2,7 @@
 // read back with SizeTGA and LoadTGA into a target that may be smaller than
 // the picture, placed by the header's origin fields (which the reader itself
 // ignores) so that clipping on every side is exercised. A fatal error ends
-// the load, not the process: this program's ShowFatalNotice throws.
+// the load, not the process: this program's ShowMessageBox throws.
 
 #include <unistd.h>
 
@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/fatal_notice.h"
+#include "app/app_seam.h"
 #include "image/tga.h"
 #include "raster/screen.h"
 
@@ -36,7 +36,7 @@ int Int16At(const uint8_t* data, size_t size, size_t at)
 
 } // namespace
 
-void ShowFatalNotice(const char*, const char*)
+void ShowMessageBox(const char*, const char*)
 {
     throw LoadEnded{};
 }

@@ -80,7 +80,7 @@ struct TestSlot {
     int slot;
     TestSlot(int slot, int w, int h, std::mt19937* rng = nullptr, uint32_t colour = 0x00C0FFEE) : slot(slot)
     {
-        ImageSlot& s = ImageBank[slot];
+        ImageSlot& s = Images.ImageBank[slot];
         newscreen(&s.image, w, h);
         rng ? FillRandom(&s.image, *rng) : Fill(&s.image, colour);
         s.hotspotX = w / 2;
@@ -88,7 +88,7 @@ struct TestSlot {
     }
     ~TestSlot()
     {
-        FreeScreen(&ImageBank[slot].image);
-        ImageBank[slot] = ImageSlot{};
+        FreeScreen(&Images.ImageBank[slot].image);
+        Images.ImageBank[slot] = ImageSlot{};
     }
 };

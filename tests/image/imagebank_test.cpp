@@ -38,8 +38,8 @@ TEST(ImageSlots, LoadSlotSizesHotspotAndKeepsTheTarget)
     LoadSlot((dir.path.string() + "/graph\\sprite00.TGA").c_str(), 65536 + 7); // slot numbers are 16-bit
     EXPECT_EQ(CurrentTarget, other.get());
     EXPECT_EQ(Pixels(other.get()), std::vector<uint32_t>(9, 0));
-    EXPECT_EQ(Pixels(&ImageBank[7].image), t.pixels);
-    EXPECT_EQ((std::array{ImageBank[7].hotspotX, ImageBank[7].hotspotY}), (std::array{32, 16}));
+    EXPECT_EQ(Pixels(&Images.ImageBank[7].image), t.pixels);
+    EXPECT_EQ((std::array{Images.ImageBank[7].hotspotX, Images.ImageBank[7].hotspotY}), (std::array{32, 16}));
 
     // Drawn at its own size with the hotspot, rounded down, at the position.
     LoadSlot(dir.Write("five.tga", TgaBytes(TgaFile{.width = 5, .height = 3, .pixels = std::vector<uint32_t>(15, 9)}))
@@ -51,8 +51,8 @@ TEST(ImageSlots, LoadSlotSizesHotspotAndKeepsTheTarget)
     EXPECT_EQ(ChangedBox(frame.get(), 0), (std::array{8, 9, 12, 11}));
     SetTarget(nullptr);
     for (int slot : {3, 7}) {
-        FreeScreen(&ImageBank[slot].image);
-        ImageBank[slot] = ImageSlot{};
+        FreeScreen(&Images.ImageBank[slot].image);
+        Images.ImageBank[slot] = ImageSlot{};
     }
 }
 
@@ -77,9 +77,9 @@ TEST(ImageSlots, DrawSlotChoosesItsPath)
         DrawSlot(20, 17, 11, c.mode, c.mirror, c.width, c.height, c.type, c.angle);
         SetTarget(expected.get());
         if (c.natural)
-            BlitRotated(&ImageBank[20].image, expected.get(), 0, 0, 8, 5, 13, 8, c.mode, c.mirror, c.type, c.angle);
+            BlitRotated(&Images.ImageBank[20].image, expected.get(), 0, 0, 8, 5, 13, 8, c.mode, c.mirror, c.type, c.angle);
         else
-            BlitScaled(20, 17, 11, c.width, c.height, c.mode, c.mirror, c.type, c.angle);
+            BlitScaled(&Images.ImageBank[20].image, 17, 11, c.width, c.height, c.mode, c.mirror, c.type, c.angle);
         EXPECT_EQ(Pixels(drawn.get()), Pixels(expected.get())) << c.width << "x" << c.height;
     }
     SetTarget(nullptr);

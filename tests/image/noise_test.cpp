@@ -14,9 +14,9 @@ struct Layer {
     ~Layer()
     {
         NoiseFree(n);
-        NoiseLayers[n] = NoiseLayer{};
+        Images.NoiseLayers[n] = NoiseLayer{};
     }
-    NoiseLayer* operator->() { return &NoiseLayers[n]; }
+    NoiseLayer* operator->() { return &Images.NoiseLayers[n]; }
 };
 
 } // namespace
@@ -118,11 +118,11 @@ TEST(NoiseOtherKinds, InertAndNeverCreatedLayersDoNothing)
     SetTarget(frame.get());
     SeedRandom(3);
     NoiseInit(4, 2, 100, 100);
-    EXPECT_EQ(NoiseLayers[4].buffer.rows, nullptr);
+    EXPECT_EQ(Images.NoiseLayers[4].buffer.rows, nullptr);
     NoiseDraw(4, 0, 0);
     NoiseDraw(99, 0, 0); // never created: kind 0, no buffer
     EXPECT_EQ(RandomState, 3u);
     EXPECT_EQ(Pixels(frame.get()), std::vector<uint32_t>(64, 0x00FFFFFF));
-    NoiseLayers[4] = NoiseLayer{};
+    Images.NoiseLayers[4] = NoiseLayer{};
     SetTarget(nullptr);
 }

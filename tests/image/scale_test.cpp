@@ -95,10 +95,10 @@ TEST(ScaleBlit, MatchesTheCopyAndBlitReference)
     const auto both = [&](int x, int y, int W, int H, int mode, int mirror, int type, int angle) {
         CopyRect(fast.get(), slow.get(), 0, 0, 49, 39, 0, 0);
         SetTarget(fast.get());
-        BlitScaled(41, x, y, W, H, mode, mirror, type, angle);
+        BlitScaled(&Images.ImageBank[41].image, x, y, W, H, mode, mirror, type, angle);
         const int w = W < 0 ? 1 : W, h = H < 0 ? 1 : H;
         OwnedScreen copy(w, h);
-        ReferenceResample(&ImageBank[41].image, copy.get());
+        ReferenceResample(&Images.ImageBank[41].image, copy.get());
         BlitRotated(copy.get(), slow.get(), 0, 0, w - 1, h - 1, x - w / 2, y - h / 2, mode, mirror, type, angle);
         ASSERT_EQ(Pixels(fast.get()), Pixels(slow.get()))
             << "at " << x << "," << y << " size " << W << "x" << H << " mode " << mode << " mirror " << mirror

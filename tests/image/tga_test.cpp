@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "image/file_open.h"
+#include "core/files.h"
 #include "image/image_test_util.h"
 #include "image/tga.h"
 

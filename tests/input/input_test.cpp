@@ -5,9 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "input/controls.h"
-#include "input/joystick.h"
-#include "input/keyboard.h"
+#include "input/input.h"
 
 namespace {
 
@@ -45,7 +43,7 @@ struct InputTest : ::testing::Test {
         std::memset(FakeKeys, 0, sizeof FakeKeys);
         FakeSticks.clear();
         PositionReads = 0;
-        std::memset(Joysticks, 0, sizeof Joysticks);
+        std::memset(Input.Joysticks, 0, sizeof Input.Joysticks);
     }
 };
 
@@ -54,7 +52,7 @@ TEST_F(InputTest, ThresholdsLieHalfWayBetweenCentreAndEachEnd)
     FakeSticks.resize(2);
     FakeSticks[1].ranges = {100, 301, 0, 1000};
     ASSERT_EQ(InitJoysticks(), 2);
-    const JoystickRecord &full = Joysticks[1], &odd = Joysticks[2];
+    const JoystickRecord &full = Input.Joysticks[1], &odd = Input.Joysticks[2];
     EXPECT_EQ((std::vector<uint32_t>{full.xLeft, full.xRight, full.yUp, full.yDown}),
               (std::vector<uint32_t>{16383, 49151, 16383, 49151}));
     // Centre (301 + 100) / 2 = 200, rounded down, then half-way again.
@@ -69,11 +67,11 @@ TEST_F(InputTest, JoysticksAreTheDevicesThatAnswerInDeviceOrderAtMostNine)
         stick.answers = false;
     FakeSticks[3].answers = FakeSticks[7].answers = true;
     EXPECT_EQ(InitJoysticks(), 2);
-    EXPECT_EQ(JoystickDevices, 16u);
-    EXPECT_EQ(Joysticks[1].deviceId, 3u);
-    EXPECT_EQ(Joysticks[2].deviceId, 7u);
-    EXPECT_EQ(Joysticks[2].present, 1);
-    EXPECT_EQ(Joysticks[3].present, 0); // the entry the next joystick would take
+    EXPECT_EQ(Input.JoystickDevices, 16u);
+    EXPECT_EQ(Input.Joysticks[1].deviceId, 3u);
+    EXPECT_EQ(Input.Joysticks[2].deviceId, 7u);
+    EXPECT_EQ(Input.Joysticks[2].present, 1);
+    EXPECT_EQ(Input.Joysticks[3].present, 0); // the entry the next joystick would take
 
     // Twelve devices, the eleventh silent: the ninth entry is device 8, and
     // devices 9-11 have no entry to go to, so not even a silent one is read.
@@ -81,7 +79,7 @@ TEST_F(InputTest, JoysticksAreTheDevicesThatAnswerInDeviceOrderAtMostNine)
     FakeSticks[10].answers = false;
     PositionReads = 0;
     EXPECT_EQ(InitJoysticks(), MaxJoysticks);
-    EXPECT_EQ(Joysticks[MaxJoysticks].deviceId, 8u);
+    EXPECT_EQ(Input.Joysticks[MaxJoysticks].deviceId, 8u);
     EXPECT_EQ(PositionReads, MaxJoysticks);
 }
 
@@ -107,7 +105,7 @@ TEST_F(ControlsTest, HeldValuesAreTheOrOfKeyAndStick)
     FakeKeys[VkLeft] = 0x81; // the toggle bit of the snapshot is dropped
     Read(32767, 32767, 0, true);
     EXPECT_EQ(state.left, 0x80);
-    EXPECT_EQ(KeyState[VkLeft], 0x80);
+    EXPECT_EQ(Input.KeyState[VkLeft], 0x80);
     Read(0, 65535, 3, true);
     EXPECT_EQ((std::vector<int32_t>{state.left, state.right, state.up, state.down, state.button1, state.button2}),
               (std::vector<int32_t>{0x81, 0, 0, 1, 1, 2}));
@@ -117,7 +115,7 @@ TEST_F(ControlsTest, HeldValuesAreTheOrOfKeyAndStick)
 
 TEST_F(ControlsTest, StickThresholdsAreInclusive)
 {
-    const JoystickRecord& s = Joysticks[1];
+    const JoystickRecord& s = Input.Joysticks[1];
     Read(s.xLeft, s.yUp);
     EXPECT_TRUE(state.left == 1 && state.up == 1);
     Read(s.xLeft + 1, s.yUp + 1);
@@ -155,7 +153,7 @@ TEST_F(ControlsTest, NoSourcesClearEverythingAndAnAbsentOrUnknownStickIsNotRead)
     EXPECT_EQ(state.left | state.right | state.up | state.down | state.button1 | state.button2, 0);
     EXPECT_EQ(state.pressed1 | state.pressed2, 0);
     EXPECT_EQ(state.armed1 & state.armed2, 1);
-    Joysticks[1].present = 0;
+    Input.Joysticks[1].present = 0;
     Read(0, 0, 3);
     EXPECT_EQ(state.left, 0);
     EXPECT_EQ(PositionReads, 1); // only InitJoysticks read the stick

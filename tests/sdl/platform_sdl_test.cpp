@@ -12,12 +12,11 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/close_request.h"
+#include "app/app_seam.h"
 #include "app/sdl/app_sdl.h"
-#include "audio/music.h"
+#include "audio/audio_seam.h"
 #include "audio/sound.h"
 #include "display/display.h"
-#include "display/fade.h"
 #include "raster/screen.h"
 
 // The SDL platform as the program links it, on SDL's dummy video and audio
@@ -30,7 +29,11 @@ protected:
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        ASSERT_EQ(InitApp(true), 1);
+        // No desktop to show a fatal error's message box on.
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        AppWindowed = true;
+        ASSERT_EQ(InitApp(), 1);
     }
 
     void TearDown() override
@@ -76,39 +79,39 @@ TEST_F(PlatformTest, StartsActivatesPresentsAndClosesOnce)
 {
     EXPECT_NE(AppWindow, nullptr);
     EXPECT_EQ(HandleEvents(), 0);
-    EXPECT_EQ(AppActive, 1);
+    EXPECT_EQ(App.AppActive, 1);
 
-    // A frame drawn through DisplayScreen is shown with the fade applied,
+    // A frame drawn through Display.DisplayScreen is shown with the fade applied,
     // and the fade advances once.
     BeginFrame();
     for (int y = 0; y < DisplayHeight; y++)
         for (int x = 0; x < DisplayWidth; x++)
-            DisplayScreen.rows[y][x] = 0x00FF8040;
-    FadeMode = 1;
-    FadeLevel = 16;
+            Display.DisplayScreen.rows[y][x] = 0x00FF8040;
+    Display.FadeMode = 1;
+    Display.FadeLevel = 16;
     PresentFrame();
     EXPECT_EQ(ShownPixel(0, 0), 0x7F4020u);
     EXPECT_EQ(ShownPixel(799, 599), 0x7F4020u);
-    EXPECT_EQ(FadeLevel, 17);
+    EXPECT_EQ(Display.FadeLevel, 17);
 
     // However many close requests arrive, the window ends once.
-    PostCloseRequest(AppWindow);
-    PostCloseRequest(AppWindow);
+    PostCloseRequest();
+    PostCloseRequest();
     SDL_Event escape{};
     escape.type = SDL_KEYDOWN;
     escape.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
     SDL_PushEvent(&escape);
     EXPECT_EQ(HandleEvents(), 1);
     EXPECT_EQ(AppWindow, nullptr);
-    EXPECT_EQ(AppActive, 1);
+    EXPECT_EQ(App.AppActive, 1);
 
     // With the back buffer gone the lock fails: the frame goes to the spare
     // rows and is dropped, and the fade stands still.
     BeginFrame();
-    EXPECT_EQ(DisplayScreen.rows[0], SpareScreen.rows[0]);
-    EXPECT_EQ(DisplayScreen.rows[599], SpareScreen.rows[599]);
+    EXPECT_EQ(Display.DisplayScreen.rows[0], Display.SpareScreen.rows[0]);
+    EXPECT_EQ(Display.DisplayScreen.rows[599], Display.SpareScreen.rows[599]);
     PresentFrame();
-    EXPECT_EQ(FadeLevel, 17);
+    EXPECT_EQ(Display.FadeLevel, 17);
 }
 
 // The position follows the played samples and stops at the end; the

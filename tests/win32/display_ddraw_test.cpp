@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/app.h"
+#include "app/win32/app_win32.h"
 #include "display/ddraw/display_ddraw.h"
 #include "display/display.h"
-#include "display/fade.h"
+#include "display/display_seam.h"
 #include "fake_ddraw.h"
 
 std::vector<std::string> DrawJournal;
@@ -28,8 +28,8 @@ struct Surfaces {
         DDraw = &device;
         PrimarySurface = &primary;
         BackSurface = &back;
-        FadeMode = 0;
-        FadeLevel = 0;
+        Display.FadeMode = 0;
+        Display.FadeLevel = 0;
     }
     ~Surfaces()
     {
@@ -42,14 +42,14 @@ class DirectDrawDisplay : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        newscreenwin(&DisplayScreen, DisplayWidth, DisplayHeight);
-        newscreen(&SpareScreen, DisplayWidth, DisplayHeight);
+        newscreenwin(&Display.DisplayScreen, DisplayWidth, DisplayHeight);
+        newscreen(&Display.SpareScreen, DisplayWidth, DisplayHeight);
     }
 
     static bool DrawsIntoSpareScreen()
     {
         for (int y = 0; y < DisplayHeight; y++)
-            if (DisplayScreen.rows[y] != SpareScreen.rows[y])
+            if (Display.DisplayScreen.rows[y] != Display.SpareScreen.rows[y])
                 return false;
         return true;
     }
@@ -60,7 +60,8 @@ TEST_F(DirectDrawDisplay, StartUpSetsTheWrittenLevelModeSurfacesAndStopsAtAFaili
     Surfaces s;
     PrimarySurface = BackSurface = nullptr;
     HWND window = reinterpret_cast<HWND>(0x1234);
-    ASSERT_EQ(DisplayStart(window), DD_OK);
+    AppWindow = window;
+    ASSERT_EQ(DisplayStart(), 0u);
     EXPECT_EQ(s.device.cooperativeWindow, window);
     EXPECT_EQ(s.device.cooperativeFlags, 0x11u); // exclusive, full screen
     EXPECT_EQ(s.device.modeWidth, 800u);
@@ -81,11 +82,12 @@ TEST_F(DirectDrawDisplay, StartUpSetsTheWrittenLevelModeSurfacesAndStopsAtAFaili
     // result is not examined.
     DrawJournal.clear();
     s.device.modeResult = E_NOTIMPL;
-    EXPECT_EQ(DisplayStart(nullptr), E_NOTIMPL);
+    EXPECT_EQ(DisplayStart(), uint32_t(E_NOTIMPL));
     EXPECT_EQ(DrawJournal, (Journal{"ddraw SetCooperativeLevel", "ddraw SetDisplayMode"}));
     s.device.modeResult = DD_OK;
     s.back.lockResult = DDERR_SURFACEBUSY;
-    EXPECT_EQ(DisplayStart(nullptr), DD_OK);
+    EXPECT_EQ(DisplayStart(), 0u);
+    AppWindow = nullptr;
 }
 
 // The frame is drawn into the locked back buffer, row by the pitch the lock
@@ -93,22 +95,22 @@ TEST_F(DirectDrawDisplay, StartUpSetsTheWrittenLevelModeSurfacesAndStopsAtAFaili
 TEST_F(DirectDrawDisplay, FrameIsDrawnIntoTheLockedBackBufferFadedAndCopiedWhole)
 {
     Surfaces s(4096);
-    FadeMode = 1;
-    FadeLevel = 16;
+    Display.FadeMode = 1;
+    Display.FadeLevel = 16;
     BeginFrame();
     EXPECT_EQ(s.back.lockFlags, 0u) << "the frame's lock does not wait";
     auto* base = reinterpret_cast<uint8_t*>(s.back.pixels.data());
     for (int y : {0, 1, 599})
-        EXPECT_EQ(reinterpret_cast<uint8_t*>(DisplayScreen.rows[y]), base + y * 4096) << y;
-    DisplayScreen.rows[0][0] = 0x00FF8040;
-    DisplayScreen.rows[599][799] = 0x00FF8040;
+        EXPECT_EQ(reinterpret_cast<uint8_t*>(Display.DisplayScreen.rows[y]), base + y * 4096) << y;
+    Display.DisplayScreen.rows[0][0] = 0x00FF8040;
+    Display.DisplayScreen.rows[599][799] = 0x00FF8040;
     s.back.pixels[1023] = 0x00FF8040; // past the frame's width: not part of the picture
 
     PresentFrame();
     EXPECT_EQ(s.back.pixelsAtUnlock[0], 0x007F4020u);
     EXPECT_EQ(s.back.pixelsAtUnlock[599 * 1024 + 799], 0x007F4020u);
     EXPECT_EQ(s.back.pixelsAtUnlock[1023], 0x00FF8040u);
-    EXPECT_EQ(FadeLevel, 17);
+    EXPECT_EQ(Display.FadeLevel, 17);
     EXPECT_FALSE(s.primary.lockedDuringBlt);
     EXPECT_EQ(s.primary.bltSource, &s.back);
     const RECT whole{0, 0, 800, 600};
@@ -145,17 +147,17 @@ TEST_F(DirectDrawDisplay, FailuresDropTheFrameAndRestoreTheSurfaces)
         Surfaces s(c.pitch);
         // As on the first frame: no row has ever been mapped.
         for (int y = 0; y < DisplayHeight; y++)
-            DisplayScreen.rows[y] = nullptr;
+            Display.DisplayScreen.rows[y] = nullptr;
         s.back.lockResult = c.lock;
         s.back.unlockResult = c.unlock;
         s.primary.bltResults = c.blts;
-        FadeMode = 1;
-        FadeLevel = 5;
+        Display.FadeMode = 1;
+        Display.FadeLevel = 5;
         BeginFrame();
         EXPECT_EQ(DrawsIntoSpareScreen(), c.lock != DD_OK || c.pitch < 3200);
         PresentFrame();
         EXPECT_EQ(DrawJournal, c.journal);
-        EXPECT_EQ(FadeLevel, c.presented ? 6 : 5);
+        EXPECT_EQ(Display.FadeLevel, c.presented ? 6 : 5);
         EXPECT_FALSE(s.back.locked);
 
         s.back.lockResult = s.back.unlockResult = DD_OK;
@@ -163,7 +165,7 @@ TEST_F(DirectDrawDisplay, FailuresDropTheFrameAndRestoreTheSurfaces)
         s.back.pitch = 3200;
         BeginFrame();
         PresentFrame();
-        EXPECT_EQ(FadeLevel, c.presented ? 7 : 6);
+        EXPECT_EQ(Display.FadeLevel, c.presented ? 7 : 6);
     }
 }
 

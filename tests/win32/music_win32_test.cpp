@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "audio/music.h"
+#include "audio/audio_seam.h"
 
 // The soundtrack on the real DirectShow filter graph. Its clock on the real
 // soundtrack is checked on the program itself by the Wine tests.

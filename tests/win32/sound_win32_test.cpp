@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/win32/app_win32.h"
 #include "audio/sound.h"
 #include "win32_test_util.h"
 
@@ -13,13 +14,15 @@ protected:
     {
         window = MakeTestWindow(DefWindowProcA);
         ASSERT_NE(window, nullptr);
-        InitSound(window);
+        AppWindow = window;
+        InitSound();
     }
     void TearDown() override
     {
         // Ends the program if references to the device remain.
         EndSound();
         DestroyWindow(window);
+        AppWindow = nullptr;
     }
     HWND window = nullptr;
 };
@@ -40,8 +43,13 @@ TEST_F(DirectSoundChannels, SamplePlaysOnSeveralChannelsAndAReusedChannelReplace
 
 TEST_F(DirectSoundChannels, EmptySoundFileGetsNoBuffer)
 {
-    EXPECT_EXIT(loadsound(MakeTempFile("tarvel_empty.raw", 0).c_str(), 1, 0), testing::ExitedWithCode(FatalExitCode),
-                "Error Creando buffer de sonido\\.");
+    const std::string empty = MakeTempFile("tarvel_empty.raw", 0);
+    EXPECT_EXIT(
+        {
+            CloseMessageBoxesAtOnce();
+            loadsound(empty.c_str(), 1, 0);
+        },
+        testing::ExitedWithCode(FatalExitCode), "message box: Error Creando buffer de sonido\\.");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 // FatalError's exit code as Windows reports it.
@@ -32,4 +33,27 @@ inline std::string MakeTempFile(const char* name, size_t size)
         std::fputc(int(i & 0xFF), f);
     std::fclose(f);
     return path;
+}
+
+// Closes every message box of this thread as soon as it is shown, after
+// writing "message box: CAPTION" to stderr, so that a death test can see
+// that a fatal error showed its box without anyone there to press OK.
+inline LRESULT CALLBACK CloseMessageBox(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE) {
+        const HWND box = reinterpret_cast<HWND>(wParam);
+        char name[16] = "", caption[256] = "";
+        if (GetClassNameA(box, name, sizeof name) && std::strcmp(name, "#32770") == 0) {
+            GetWindowTextA(box, caption, sizeof caption);
+            std::fprintf(stderr, "message box: %s\n", caption);
+            std::fflush(stderr);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+inline void CloseMessageBoxesAtOnce()
+{
+    SetWindowsHookExA(WH_CBT, CloseMessageBox, nullptr, GetCurrentThreadId());
 }

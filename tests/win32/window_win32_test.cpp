@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/close_request.h"
+#include "app/app.h"
+#include "app/app_seam.h"
 #include "app/win32/app_win32.h"
 #include "win32_test_util.h"
 
@@ -22,16 +23,18 @@ TEST(WindowProcedure, EscapeAndTheEndOfTheShowCloseActivationStartsAndThePointer
     EXPECT_FALSE(takeClose());
     SendMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     EXPECT_TRUE(takeClose());
-    PostCloseRequest(window);
+    AppWindow = window;
+    PostCloseRequest();
     EXPECT_TRUE(takeClose());
+    AppWindow = nullptr;
 
     // Activation or deactivation, the show runs from the first on.
-    AppActive = 0;
+    App.AppActive = 0;
     SendMessageA(window, WM_ACTIVATEAPP, FALSE, 0);
-    EXPECT_EQ(AppActive, 1);
+    EXPECT_EQ(App.AppActive, 1);
     SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
     SendMessageA(window, WM_ACTIVATEAPP, FALSE, 0);
-    EXPECT_EQ(AppActive, 1);
+    EXPECT_EQ(App.AppActive, 1);
 
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
     EXPECT_EQ(SendMessageA(window, WM_SETCURSOR, WPARAM(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), 1);

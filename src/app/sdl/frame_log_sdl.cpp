@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "audio/music.h"
+#include "audio/audio_seam.h"
 #include "audio/sdl/mixer_sdl.h"
 #include "demo/sequencer.h"
 
@@ -83,6 +83,6 @@ void FrameLogPresented(uint64_t handedOver)
     std::fprintf(LogFile, "%ld %.3f %.3f %.3f %.3f %.3f %.6f %.6f %d %.3f %.3f\n", FrameNumber++,
                  MillisecondsOf(Begun), MillisecondsOf(LastTickRead), MillisecondsOf(Drawn),
                  MillisecondsOf(handedOver), MillisecondsOf(shown), MusicPosition(),
-                 double(played.framesBefore + played.lastFrames) / MixerRate, int(SceneClock),
+                 double(played.framesBefore + played.lastFrames) / MixerRate, int(Sequencer.SceneClock),
                  CpuMilliseconds(CLOCK_PROCESS_CPUTIME_ID), LastTickThreadCpu - BegunThreadCpu);
 }

@@ -1,28 +1,26 @@
-#include "app/sdl/app_sdl.h"
-
+// The SDL shell: the window, its events as the window's procedure, message
+// boxes and the event queue that the main loop reads.
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/app.h"
-#include "app/close_request.h"
+#include "app/app_seam.h"
+#include "app/sdl/app_sdl.h"
 #include "app/sdl/frame_log_sdl.h"
-#include "audio/sound.h"
-#include "display/sdl/display_sdl.h"
-#include "raster/mathtables.h"
 
 SDL_Window* AppWindow;
-int32_t AppActive;
+bool AppWindowed;
 
 // Events of the program's own: a request to close the window (Escape, the
 // end of the show) and the quit that follows the window's end.
 static uint32_t CloseRequestEvent;
 static uint32_t QuitEvent;
 
-void PostCloseRequest(void* window)
+void PostCloseRequest()
 {
     SDL_Event event{};
     event.type = CloseRequestEvent;
-    event.user.data1 = window;
+    event.user.data1 = AppWindow;
     SDL_PushEvent(&event);
 }
 
@@ -36,7 +34,7 @@ static void PostQuit(int exitCode)
 
 // The window's end: everything is released, then the quit event ends the
 // loop. Later close requests find no window and change nothing.
-static void DestroyAppWindow()
+void DestroyAppWindow()
 {
     if (!AppWindow)
         return;
@@ -47,11 +45,20 @@ static void DestroyAppWindow()
     PostQuit(0);
 }
 
-static SDL_Window* CreateAppWindow(bool windowed)
+// A message box owned by the window, and the user closes it. The window
+// stops being topmost first, so that the box is seen above it.
+void ShowMessageBox(const char* caption, const char* text)
 {
-    if (windowed)
-        return SDL_CreateWindow("TARVEL", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, DisplayWidth,
-                                DisplayHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    if (AppWindow)
+        SDL_SetWindowAlwaysOnTop(AppWindow, SDL_FALSE);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, AppWindow);
+}
+
+static SDL_Window* MakeWindow()
+{
+    if (AppWindowed)
+        return SDL_CreateWindow("TARVEL", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600,
+                                SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     // Borderless, topmost, covering the screen as it is at start-up.
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
@@ -60,22 +67,11 @@ static SDL_Window* CreateAppWindow(bool windowed)
                             SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_HIDDEN);
 }
 
-static int DisplayStartupFailed(uint32_t code)
-{
-    char text[256];
-    std::snprintf(text, sizeof text, "Fallo al inicializar Direct-Draw (%08lx)\n", static_cast<unsigned long>(code));
-    std::fprintf(stderr, "ERROR: %s%s\n", text, SDL_GetError());
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "ERROR", text, AppWindow);
-    ShutdownApp();
-    DestroyAppWindow();
-    return 0;
-}
-
-int InitApp(bool windowed)
+bool CreateAppWindow()
 {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "tarvel: the window cannot be created: %s\n", SDL_GetError());
-        return 0;
+        return false;
     }
     // The exit handlers give the desktop its display mode back, also after
     // a fatal error, which ends the program without the shutdown.
@@ -83,25 +79,15 @@ int InitApp(bool windowed)
     CloseRequestEvent = SDL_RegisterEvents(2);
     QuitEvent = CloseRequestEvent + 1;
 
-    AppWindow = CreateAppWindow(windowed);
+    AppWindow = MakeWindow();
     if (!AppWindow) {
         std::fprintf(stderr, "tarvel: the window cannot be created: %s\n", SDL_GetError());
-        return 0;
+        return false;
     }
     SDL_ShowWindow(AppWindow);
     SDL_ShowCursor(SDL_DISABLE);
-
-    const uint32_t created = DisplayCreate(AppWindow);
-    CalcMathTables();
-    if (created != 0)
-        return DisplayStartupFailed(created);
-    if (const uint32_t started = DisplayStart(AppWindow, windowed); started != 0)
-        return DisplayStartupFailed(started);
     FrameLogOpen();
-
-    InitSubsystems();
-    InitSound(AppWindow);
-    return 1;
+    return true;
 }
 
 static bool IsActivation(uint8_t windowEvent)
@@ -123,20 +109,40 @@ bool WndProc(const SDL_Event& event)
     case SDL_WINDOWEVENT:
         // Any change of activation, either way, sets the flag.
         if (IsActivation(event.window.event))
-            AppActive = 1;
+            App.AppActive = 1;
         else if (event.window.event == SDL_WINDOWEVENT_CLOSE)
-            PostCloseRequest(AppWindow);
+            PostCloseRequest();
         break;
     case SDL_KEYDOWN:
         if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE)
-            PostCloseRequest(AppWindow);
+            PostCloseRequest();
         break;
     case SDL_QUIT:
         // The desktop or a signal asks the program to end: as a close.
-        PostCloseRequest(AppWindow);
+        PostCloseRequest();
         break;
     default:
         break;
     }
     return true;
+}
+
+// The queue is read directly: SDL's polling call stops at the end of each
+// round of the queue, which would let a frame in before events that were
+// posted during that round.
+MessageTurn HandleNextMessage(int* exitCode)
+{
+    SDL_Event event;
+    SDL_PumpEvents();
+    if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0)
+        return MessageTurn::Empty;
+    if (WndProc(event))
+        return MessageTurn::Handled;
+    *exitCode = event.user.code;
+    return MessageTurn::Quit;
+}
+
+void WaitForMessage()
+{
+    SDL_WaitEvent(nullptr);
 }

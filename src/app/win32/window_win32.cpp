@@ -1,33 +1,44 @@
-#include "app/win32/app_win32.h"
-
+// The Windows shell: the window class and window, the window procedure,
+// message boxes and the message queue that the main loop reads.
 #include "app/app.h"
-#include "app/close_request.h"
-#include "app/win32/debug_log_win32.h"
-#include "audio/sound.h"
-#include "display/ddraw/display_ddraw.h"
-#include "raster/mathtables.h"
+#include "app/app_seam.h"
+#include "app/win32/app_win32.h"
+#include "core/debug_log.h"
 
 HWND AppWindow;
-int32_t AppActive;
+HINSTANCE AppInstance;
+int AppShowCommand;
 
 static const char ClassName[] = "MOVIRA";
 static const char WindowTitle[] = "TARVEL";
 
-void PostCloseRequest(void* window)
+void PostCloseRequest()
 {
-    PostMessageA(static_cast<HWND>(window), WM_CLOSE, 0, 0);
+    PostMessageA(AppWindow, WM_CLOSE, 0, 0);
 }
 
-static void RegisterAppClass(HINSTANCE instance)
+void DestroyAppWindow()
+{
+    if (AppWindow)
+        DestroyWindow(AppWindow);
+}
+
+// Only an OK button; returns when the user has closed the box.
+void ShowMessageBox(const char* caption, const char* text)
+{
+    MessageBoxA(AppWindow, text, caption, MB_OK);
+}
+
+static void RegisterAppClass()
 {
     WNDCLASSA windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = WndProc;
     windowClass.cbClsExtra = 0;
     windowClass.cbWndExtra = 0;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = AppInstance;
     // The program carries no resources: this finds no icon.
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(32512));
+    windowClass.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(32512));
     windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     windowClass.hbrBackground = nullptr;
     windowClass.lpszMenuName = ClassName;
@@ -37,53 +48,21 @@ static void RegisterAppClass(HINSTANCE instance)
 }
 
 // Borderless, topmost, covering the screen as it is at start-up.
-static HWND CreateAppWindow(HINSTANCE instance)
+bool CreateAppWindow()
 {
+    RegisterAppClass();
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, ClassName, WindowTitle, WS_POPUP, 0, 0, width, height, nullptr,
-                                  nullptr, instance, nullptr);
-    DebugLog("CreateWindowExA %s %dx%d %s", WindowTitle, width, height, window ? "created" : "failed");
-    return window;
-}
-
-// A display step failed: its code in a message box, everything that exists
-// released, and the window destroyed (WM_DESTROY runs ShutdownApp again,
-// which then finds nothing left).
-static int DisplayStartupFailed(HRESULT code)
-{
-    char text[256];
-    wsprintfA(text, "Fallo al inicializar Direct-Draw (%08lx)\n", static_cast<unsigned long>(code));
-    DebugLog("display start-up failed %08lx", static_cast<unsigned long>(code));
-    MessageBoxA(AppWindow, text, "ERROR", MB_OK);
-    ShutdownApp();
-    DestroyWindow(AppWindow);
-    return 0;
-}
-
-int InitApp(HINSTANCE instance, int showCommand)
-{
-    RegisterAppClass(instance);
-    AppWindow = CreateAppWindow(instance);
-    if (!AppWindow)
-        return 0;
-    ShowWindow(AppWindow, showCommand);
+    AppWindow = CreateWindowExA(WS_EX_TOPMOST, ClassName, WindowTitle, WS_POPUP, 0, 0, width, height, nullptr,
+                                nullptr, AppInstance, nullptr);
+    if (!AppWindow) {
+        DebugLog("CreateWindowExA %s %dx%d failed (error %lu)", WindowTitle, width, height, GetLastError());
+        return false;
+    }
+    DebugLog("CreateWindowExA %s %dx%d created", WindowTitle, width, height);
+    ShowWindow(AppWindow, AppShowCommand);
     UpdateWindow(AppWindow);
-
-    const HRESULT created = DisplayCreate();
-    CalcMathTables();
-    DebugLog("CalcMathTables");
-    if (created != DD_OK)
-        return DisplayStartupFailed(created);
-    if (const HRESULT started = DisplayStart(AppWindow); started != DD_OK)
-        return DisplayStartupFailed(started);
-
-    DebugLog("InitSubsystems");
-    InitSubsystems();
-    DebugLog("InitSound");
-    InitSound(AppWindow);
-    DebugLog("start-up done");
-    return 1;
+    return true;
 }
 
 LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -91,15 +70,14 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_DESTROY:
         DebugLog("WM_DESTROY");
-        DebugLog("ShutdownApp");
         ShutdownApp();
         PostQuitMessage(0);
         break;
     case WM_ACTIVATEAPP:
         // Either way, activation or deactivation, the show runs from now on.
-        if (!AppActive)
+        if (!App.AppActive)
             DebugLog("WM_ACTIVATEAPP");
-        AppActive = 1;
+        App.AppActive = 1;
         break;
     case WM_SETCURSOR:
         // No pointer over the window; no default processing.
@@ -119,4 +97,23 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+MessageTurn HandleNextMessage(int* exitCode)
+{
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
+        return MessageTurn::Empty;
+    if (!GetMessageA(&message, nullptr, 0, 0)) {
+        *exitCode = int(message.wParam);
+        return MessageTurn::Quit;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return MessageTurn::Handled;
+}
+
+void WaitForMessage()
+{
+    WaitMessage();
 }

@@ -1,4 +1,4 @@
-#include "audio/cdaudio.h"
+#include "audio/audio_seam.h"
 #include "audio/cdio/cd_command.h"
 #include "audio/cdio/cd_drive_cdio.h"
 #include "audio/cdio/cd_player_cdio.h"

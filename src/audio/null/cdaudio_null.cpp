@@ -1,4 +1,4 @@
-#include "audio/cdaudio.h"
+#include "audio/audio_seam.h"
 
 // No CD drive: every command is ignored.
 void SendCDCommand(const char*) {}

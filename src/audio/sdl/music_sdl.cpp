@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "audio/music.h"
+#include "audio/audio_seam.h"
 #include "audio/sdl/mixer_sdl.h"
-#include "image/file_open.h"
+#include "core/files.h"
 
 static bool MusicDeviceOpen;
 static Mix_Music* Soundtrack;

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "audio/audio_seam.h"
 #include "audio/sdl/mixer_sdl.h"
 #include "audio/sound.h"
-#include "audio/sound_device.h"
 
 // A sample's bytes, in the mixer's own format (16-bit stereo at 44100 Hz).
 struct SampleBuffer {
@@ -39,7 +39,7 @@ bool SoundDeviceCreate()
 }
 
 // One voice per channel; the window plays no part on this platform.
-bool SoundDeviceSetCooperative(void*)
+bool SoundDeviceSetCooperative()
 {
     return Mix_AllocateChannels(SoundChannelCount) == SoundChannelCount;
 }

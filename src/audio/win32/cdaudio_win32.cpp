@@ -1,8 +1,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "app/win32/debug_log_win32.h"
-#include "audio/cdaudio.h"
+#include "audio/audio_seam.h"
+#include "core/debug_log.h"
 
 // One MCI command string to the "cdaudio" device: no return text, no
 // callback window; the result is not examined (it is only logged).

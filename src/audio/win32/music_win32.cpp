@@ -2,8 +2,9 @@
 #include <control.h>
 #include <strmif.h>
 
-#include "app/win32/debug_log_win32.h"
-#include "audio/music.h"
+#include "audio/audio_seam.h"
+#include "core/debug_log.h"
+#include "core/files.h"
 
 // The soundtrack through DirectShow: a filter graph, its control, position
 // and event interfaces. The events are obtained and released, never read:

@@ -4,9 +4,10 @@
 
 #include <cstdlib>
 
-#include "app/win32/debug_log_win32.h"
+#include "app/win32/app_win32.h"
+#include "audio/audio_seam.h"
 #include "audio/sound.h"
-#include "audio/sound_device.h"
+#include "core/debug_log.h"
 
 // A sample: its DirectSound buffer and, while it is locked, the two regions
 // that the lock gave.
@@ -32,9 +33,9 @@ bool SoundDeviceCreate()
 }
 
 // Exclusive level (3) for the program's window.
-bool SoundDeviceSetCooperative(void* window)
+bool SoundDeviceSetCooperative()
 {
-    const HRESULT result = SoundDevice->SetCooperativeLevel(static_cast<HWND>(window), DSSCL_EXCLUSIVE);
+    const HRESULT result = SoundDevice->SetCooperativeLevel(AppWindow, DSSCL_EXCLUSIVE);
     DebugLog("IDirectSound SetCooperativeLevel %08lx", static_cast<unsigned long>(result));
     return result == DS_OK;
 }

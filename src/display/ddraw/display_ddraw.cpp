@@ -2,20 +2,18 @@
 
 #include <cstring>
 
-#include "app/app.h"
-#include "app/win32/debug_log_win32.h"
+#include "app/win32/app_win32.h"
+#include "core/debug_log.h"
 #include "display/display.h"
-#include "display/fade.h"
+#include "display/display_seam.h"
 
 IDirectDraw* DDraw;
 IDirectDrawSurface* PrimarySurface;
 IDirectDrawSurface* BackSurface;
 DDSURFACEDESC SurfaceDesc;
 
-// The back buffer's pixels while BeginFrame holds it locked; null when the
-// frame is drawn into SpareScreen instead.
+// The back buffer's pixels while a frame holds it locked.
 static void* LockedPixels;
-static LONG LockedPitch;
 
 static_assert(sizeof(void*) != 4 || sizeof(DDSURFACEDESC) == 108, "the 32-bit surface record is 108 bytes");
 
@@ -25,19 +23,22 @@ static HRESULT Logged(const char* step, HRESULT result)
     return result;
 }
 
-HRESULT DisplayCreate()
+uint32_t DisplayCreate()
 {
-    return Logged("DirectDrawCreate", DirectDrawCreate(nullptr, &DDraw, nullptr));
+    return uint32_t(Logged("DirectDrawCreate", DirectDrawCreate(nullptr, &DDraw, nullptr)));
 }
 
-HRESULT DisplayStart(HWND window)
+// Cooperative level (exclusive, full screen) for the program's window, the
+// 800x600x32 mode, the primary surface with its back buffer, and a first lock
+// and unlock of the back buffer.
+uint32_t DisplayStart()
 {
-    HRESULT result = Logged("SetCooperativeLevel", DDraw->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN));
+    HRESULT result = Logged("SetCooperativeLevel", DDraw->SetCooperativeLevel(AppWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN));
     if (result != DD_OK)
-        return result;
+        return uint32_t(result);
     result = Logged("SetDisplayMode", DDraw->SetDisplayMode(DisplayWidth, DisplayHeight, 32));
     if (result != DD_OK)
-        return result;
+        return uint32_t(result);
 
     std::memset(&SurfaceDesc, 0, sizeof SurfaceDesc);
     SurfaceDesc.dwSize = sizeof SurfaceDesc;
@@ -46,13 +47,13 @@ HRESULT DisplayStart(HWND window)
     SurfaceDesc.dwBackBufferCount = 1;
     result = Logged("CreateSurface", DDraw->CreateSurface(&SurfaceDesc, &PrimarySurface, nullptr));
     if (result != DD_OK)
-        return result;
+        return uint32_t(result);
 
     DDSCAPS backCaps{};
     backCaps.dwCaps = DDSCAPS_BACKBUFFER;
     result = Logged("GetAttachedSurface", PrimarySurface->GetAttachedSurface(&backCaps, &BackSurface));
     if (result != DD_OK)
-        return result;
+        return uint32_t(result);
 
     // A first lock and unlock, results not examined: afterwards SurfaceDesc
     // describes the back buffer.
@@ -75,28 +76,39 @@ static bool LockedFrameFits(const DDSURFACEDESC& desc)
     return desc.lpSurface && desc.lPitch >= LONG(DisplayWidth * 4);
 }
 
-void BeginFrame()
+bool DisplayLock(void** pixels, std::ptrdiff_t* pitch)
 {
-    LockedPixels = nullptr;
-    if (BackSurface) {
-        const HRESULT result = BackSurface->Lock(nullptr, &SurfaceDesc, 0, nullptr);
-        if (result == DD_OK && LockedFrameFits(SurfaceDesc)) {
-            LockedPixels = SurfaceDesc.lpSurface;
-            LockedPitch = SurfaceDesc.lPitch;
-            MapScreenRows(&DisplayScreen, LockedPixels, LockedPitch);
-            return;
-        }
-        if (result == DD_OK)
-            BackSurface->Unlock(SurfaceDesc.lpSurface);
-        DebugLog("Lock %08lx: frame dropped", static_cast<unsigned long>(result));
-        RestoreSurfaces();
+    if (!BackSurface)
+        return false;
+    const HRESULT result = BackSurface->Lock(nullptr, &SurfaceDesc, 0, nullptr);
+    if (result == DD_OK && LockedFrameFits(SurfaceDesc)) {
+        LockedPixels = SurfaceDesc.lpSurface;
+        *pixels = LockedPixels;
+        *pitch = SurfaceDesc.lPitch;
+        return true;
     }
-    // Drawn where it harms nothing and never shown: the rows of an earlier
-    // lock are no longer the program's, and on the first frame there are none.
-    std::memcpy(DisplayScreen.rows, SpareScreen.rows, sizeof(uint32_t*) * DisplayHeight);
+    if (result == DD_OK)
+        BackSurface->Unlock(SurfaceDesc.lpSurface);
+    DebugLog("Lock %08lx: frame dropped", static_cast<unsigned long>(result));
+    RestoreSurfaces();
+    return false;
 }
 
-bool CopyFrameToPrimary()
+bool DisplayUnlock(void* pixels)
+{
+    LockedPixels = nullptr;
+    const HRESULT result = BackSurface->Unlock(pixels);
+    if (result == DD_OK)
+        return true;
+    DebugLog("Unlock %08lx: frame dropped", static_cast<unsigned long>(result));
+    RestoreSurfaces();
+    return false;
+}
+
+// The whole back buffer onto the primary surface. A busy blitter is asked
+// again until it copies; any other failure (a surface lost between the lock
+// and the copy) restores both surfaces and drops the frame.
+bool DisplayShow()
 {
     RECT whole{0, 0, DisplayWidth, DisplayHeight};
     for (;;) {
@@ -109,28 +121,6 @@ bool CopyFrameToPrimary()
             return false;
         }
     }
-}
-
-void PresentFrame()
-{
-    if (!LockedPixels) {
-        // The lock failed: the frame went into SpareScreen and is dropped.
-        return;
-    }
-    // The fade runs while the pixels are still the program's; it moves on
-    // only for a frame that reaches the screen.
-    void* pixels = LockedPixels;
-    LockedPixels = nullptr;
-    if (FadeRunning())
-        ApplyFade(pixels, DisplayWidth, DisplayHeight, LockedPitch);
-    const HRESULT result = BackSurface->Unlock(pixels);
-    if (result != DD_OK) {
-        DebugLog("Unlock %08lx: frame dropped", static_cast<unsigned long>(result));
-        RestoreSurfaces();
-        return;
-    }
-    if (CopyFrameToPrimary())
-        AdvanceFade();
 }
 
 void DisplayRelease()

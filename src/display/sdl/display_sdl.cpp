@@ -1,37 +1,43 @@
-#include "display/sdl/display_sdl.h"
+// The display on SDL: a renderer for the program's window, a streaming
+// texture of 800x600 32-bit pixels as the back buffer, and the window's
+// full-screen mode. Start-up steps return 0, or the number of the step that
+// failed, which the start-up's message shows.
+#include <SDL.h>
 
+#include <cstdio>
 #include <cstring>
 
-#include "app/app.h"
-#include "display/display.h"
-#include "display/fade.h"
+#include "app/sdl/app_sdl.h"
 #include "app/sdl/frame_log_sdl.h"
+#include "display/display.h"
+#include "display/display_seam.h"
 
-static SDL_Window* DisplayWindow;
 static SDL_Renderer* Renderer;
 static SDL_Texture* BackBuffer;
 static bool Exclusive;
+static bool Locked;
 
 // When the last frame was handed to the window system (SDL performance
 // counter), 0 before the first.
 static uint64_t LastPresented;
 
-// The back buffer as locked by BeginFrame: null when the lock failed.
-static uint8_t* LockedPixels;
-static int LockedPitch;
-
-// Step numbers, the codes that a failed start-up reports.
 constexpr uint64_t MinimumFrameMs = 31;
 
+// Step numbers, the codes that a failed start-up reports.
 constexpr uint32_t StepDevice = 1;
 constexpr uint32_t StepMode = 3;
 constexpr uint32_t StepBackBuffer = 4;
 
-uint32_t DisplayCreate(SDL_Window* window)
+static uint32_t StepFailed(uint32_t step)
 {
-    DisplayWindow = window;
-    Renderer = SDL_CreateRenderer(window, -1, 0);
-    return Renderer ? 0 : StepDevice;
+    std::fprintf(stderr, "tarvel: display start-up step %u: %s\n", unsigned(step), SDL_GetError());
+    return step;
+}
+
+uint32_t DisplayCreate()
+{
+    Renderer = SDL_CreateRenderer(AppWindow, -1, 0);
+    return Renderer ? 0 : StepFailed(StepDevice);
 }
 
 // The display's own 800x600 mode with 4-byte pixels, if it has one.
@@ -50,6 +56,8 @@ static bool FindExclusiveMode(int display, SDL_DisplayMode* found)
     return false;
 }
 
+// 800x600 in exclusive full screen where the display has that mode, else
+// full screen at the desktop's size with the picture scaled to fit.
 static bool EnterFullScreen(SDL_Window* window)
 {
     SDL_DisplayMode mode;
@@ -63,18 +71,19 @@ static bool EnterFullScreen(SDL_Window* window)
     return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 }
 
-uint32_t DisplayStart(SDL_Window* window, bool windowed)
+// In a window (--window) the picture fits the window, which stays as it is.
+uint32_t DisplayStart()
 {
-    if (!windowed && !EnterFullScreen(window))
-        return StepMode;
+    if (!AppWindowed && !EnterFullScreen(AppWindow))
+        return StepFailed(StepMode);
     // Scaled pictures are smoothed; at 1:1 every pixel is shown as drawn.
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     if (SDL_RenderSetLogicalSize(Renderer, DisplayWidth, DisplayHeight) != 0)
-        return StepMode;
+        return StepFailed(StepMode);
     BackBuffer = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                    DisplayWidth, DisplayHeight);
     if (!BackBuffer)
-        return StepBackBuffer;
+        return StepFailed(StepBackBuffer);
     void* pixels = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(BackBuffer, nullptr, &pixels, &pitch) == 0) {
@@ -88,20 +97,21 @@ uint32_t DisplayStart(SDL_Window* window, bool windowed)
     return 0;
 }
 
-void BeginFrame()
+bool DisplayLock(void** pixels, std::ptrdiff_t* pitch)
 {
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (BackBuffer && SDL_LockTexture(BackBuffer, nullptr, &pixels, &pitch) == 0) {
-        LockedPixels = static_cast<uint8_t*>(pixels);
-        LockedPitch = pitch;
-        MapScreenRows(&DisplayScreen, pixels, pitch);
-    } else {
-        // Drawn where it harms nothing, and never shown.
-        LockedPixels = nullptr;
-        std::memcpy(DisplayScreen.rows, SpareScreen.rows, sizeof(uint32_t*) * DisplayHeight);
-    }
+    int rowBytes = 0;
+    Locked = BackBuffer && SDL_LockTexture(BackBuffer, nullptr, pixels, &rowBytes) == 0;
+    *pitch = rowBytes;
     FrameLogBegun();
+    return Locked;
+}
+
+bool DisplayUnlock(void*)
+{
+    FrameLogDrawn();
+    Locked = false;
+    SDL_UnlockTexture(BackBuffer);
+    return true;
 }
 
 // Frames start at least 31 ms apart, but a frame that draws faster than the
@@ -116,30 +126,25 @@ static void HoldUntilFrameTimeHasPassed()
     }
 }
 
-void PresentFrame()
+// The bars beside a scaled picture stay black. A copy that fails drops the
+// frame; it is never retried.
+bool DisplayShow()
 {
-    FrameLogDrawn();
-    if (!LockedPixels)
-        return;
-    FadePresentedFrame(LockedPixels, DisplayWidth, DisplayHeight, LockedPitch);
-    LockedPixels = nullptr;
-    SDL_UnlockTexture(BackBuffer);
-    // The bars beside a scaled picture stay black. A copy that fails drops
-    // the frame; it is never retried.
     SDL_RenderClear(Renderer);
     if (SDL_RenderCopy(Renderer, BackBuffer, nullptr, nullptr) != 0)
-        return;
+        return false;
     HoldUntilFrameTimeHasPassed();
     LastPresented = SDL_GetPerformanceCounter();
     SDL_RenderPresent(Renderer);
     FrameLogPresented(LastPresented);
+    return true;
 }
 
 void DisplayRelease()
 {
-    if (LockedPixels) {
+    if (Locked) {
         SDL_UnlockTexture(BackBuffer);
-        LockedPixels = nullptr;
+        Locked = false;
     }
     if (BackBuffer) {
         SDL_DestroyTexture(BackBuffer);
@@ -150,8 +155,8 @@ void DisplayRelease()
         Renderer = nullptr;
     }
     // Leaving the exclusive mode gives the display back to the desktop.
-    if (DisplayWindow && Exclusive)
-        SDL_SetWindowFullscreen(DisplayWindow, 0);
+    if (AppWindow && Exclusive)
+        SDL_SetWindowFullscreen(AppWindow, 0);
     Exclusive = false;
-    DisplayWindow = nullptr;
+    LastPresented = 0;
 }
