@@ -132,5 +132,7 @@ void EndSound()
 
 void ResetSound()
 {
+    for (int sample = 0; sample < SampleTableSize; sample++)
+        freesound(sample);
     Sound = SoundState{};
 }

@@ -47,5 +47,6 @@ void EndSound();
 // Length of an open file in bytes; the read position is kept.
 long filesize(std::FILE* stream);
 
-// Puts the record back as it was at the start (after EndSound).
+// Releases the samples still loaded and puts the record back as it was at
+// the start (after EndSound).
 void ResetSound();
