@@ -133,7 +133,7 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
     auto content = [&](CLI::App* command) { command->add_option("--content", o.content); };
     auto out = [&](CLI::App* command) { command->add_option("--out", o.out)->required(); };
     auto fps = [&](CLI::App* command) {
-        command->add_option("--fps", o.fps)->check(WholeNumber(1, 1000, "--fps takes a whole number from 1 to 1000"));
+        command->add_option("--fps", o.fps)->check(WholeNumber(1, 1000, "takes a whole number from 1 to 1000"));
     };
 
     CLI::App* frames = app.add_subcommand("frames");
@@ -154,18 +154,27 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
     fps(video);
     video->add_option("--size", sizeText);
     video->add_option("--end", o.endClock)
-        ->check(WholeNumber(1, ShowEndClock, "--end takes a clock value from 1 to " + std::to_string(ShowEndClock)));
+        ->check(WholeNumber(1, ShowEndClock, "takes a clock value from 1 to " + std::to_string(ShowEndClock)));
 
     CLI::App* bench = app.add_subcommand("bench");
     content(bench);
     fps(bench);
-    bench->add_option("--runs", o.runs)->check(WholeNumber(1, 100, "--runs takes a whole number from 1 to 100"));
+    bench->add_option("--runs", o.runs)->check(WholeNumber(1, 100, "takes a whole number from 1 to 100"));
 
+    if (args.empty()) {
+        *error = "no command given";
+        return false;
+    }
+    const auto named = [&](CLI::App* command) { return command->check_name(args[0]); };
+    if (app.get_subcommands(named).empty()) {
+        *error = "unknown command '" + args[0] + "'";
+        return false;
+    }
     try {
         std::vector<std::string> reversed(args.rbegin(), args.rend());
         app.parse(reversed);
     } catch (const CLI::ParseError& e) {
-        *error = args.empty() ? "no command given" : e.what();
+        *error = e.what();
         return false;
     }
     o.command = app.get_subcommands().front()->get_name();
