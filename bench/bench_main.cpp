@@ -28,12 +28,13 @@ public:
         for (const Run& run : runs) {
             if (run.error_occurred || run.run_type != Run::RT_Iteration)
                 continue;
+            // "<operation>/<W>x<H>", perhaps followed by "/min_time:...".
+            const std::string name = run.benchmark_name();
+            const size_t slash = name.find('/'), end = name.find('/', slash + 1);
+            const Result r{name.substr(0, slash), name.substr(slash + 1, end - slash - 1),
+                           run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit)};
             // With --benchmark_repetitions each repetition is a run of its
             // own; the fastest one stands for the operation.
-            const std::string name = run.benchmark_name();
-            const size_t slash = name.rfind('/');
-            const Result r{name.substr(0, slash), name.substr(slash + 1),
-                           run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit)};
             if (Result* seen = Find(r.operation, r.size))
                 seen->ns = std::min(seen->ns, r.ns);
             else

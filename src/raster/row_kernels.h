@@ -145,14 +145,6 @@ void MixRowInChunks(const uint32_t* src, uint32_t* dst, int count)
     }
 }
 
-// Where 32-bit lane multiplies are native, per-pixel code handles the grey
-// rules faster than the byte path; elsewhere the byte path wins.
-#if defined(__AVX2__)
-constexpr bool WideMultiplies = true;
-#else
-constexpr bool WideMultiplies = false;
-#endif
-
 // True when the source pixels of a row share memory with its destination, as
 // when a Screen is blended onto itself within one row.
 template <int Step>
@@ -168,28 +160,40 @@ void BlendRow(const uint32_t* src, uint32_t* dst, int count)
     using R = Rule<Mode>;
     if constexpr (Mode == 0 && Step > 0) {
         std::memmove(dst, src, size_t(count) * sizeof(uint32_t));
-    } else if constexpr (R::mix != Mix::Replace && (!R::grey || !WideMultiplies)) {
+    } else if constexpr (R::mix != Mix::Replace) {
         if (Overlaps<Step>(src, dst, count))
             BlendRowSequential<Mode, Step>(src, dst, count);
         else
             MixRowInChunks<Mode, Step>(src, dst, count);
     } else {
-        // Copies and grey rules: per-pixel code in 32-bit lanes vectorises
-        // well as it stands; the compiler checks for overlap itself.
+        // Copies: per-pixel code in 32-bit lanes vectorises well as it
+        // stands; the compiler checks for overlap itself.
         BlendRowSequential<Mode, Step>(src, dst, count);
     }
 }
 
-template <int Step, size_t... Modes>
+// The kernels written in portable C++, left to the compiler to vectorise.
+struct PortableKernels {
+    template <int Mode, int Step>
+    static void Row(const uint32_t* src, uint32_t* dst, int count)
+    {
+        BlendRow<Mode, Step>(src, dst, count);
+    }
+};
+
+// A kernel set from a family of kernels: a struct whose Row<Mode, Step> is
+// the row function of each mode and reading direction.
+template <class Kernels, int Step, size_t... Modes>
 constexpr std::array<RowTransfer, BlendModeCount> MakeKernels(std::index_sequence<Modes...>)
 {
-    return {&BlendRow<int(Modes), Step>...};
+    return {&Kernels::template Row<int(Modes), Step>...};
 }
 
+template <class Kernels>
 constexpr RowKernelSet MakeKernelSet(const char* name)
 {
-    return {name, MakeKernels<1>(std::make_index_sequence<BlendModeCount>()),
-            MakeKernels<-1>(std::make_index_sequence<BlendModeCount>())};
+    return {name, MakeKernels<Kernels, 1>(std::make_index_sequence<BlendModeCount>()),
+            MakeKernels<Kernels, -1>(std::make_index_sequence<BlendModeCount>())};
 }
 
 } // namespace
