@@ -1,6 +1,7 @@
 #include "raster/mathtables.h"
 
 #include <cmath>
+#include <vector>
 
 int32_t SinTable[3601];
 int32_t CosTable[3601];
@@ -28,20 +29,14 @@ int AngleIndex(int angle)
     return i < 0 ? i + 3600 : i;
 }
 
-} // namespace
+// PolarTableColumn's entries, column after column, and which columns are
+// worked out.
+constexpr size_t PolarSide = PolarTableReach + 1;
+std::vector<uint32_t> PolarEntries;
+std::vector<bool> PolarColumnReady;
 
-void CalcMathTables()
-{
-    // Operation order and truncation are fixed: they decide the last digit.
-    for (int i = 0; i <= 3600; ++i) {
-        SinTable[i] = int32_t(std::sin(i * Pi / 1800.0) * 10000.0);
-        CosTable[i] = int32_t(std::cos(i * Pi / 1800.0) * 10000.0);
-    }
-    for (int i = 0; i <= 10000; ++i)
-        AsinTable[i] = int32_t(std::asin(i / 10000.0) * 1800.0 / Pi * 10.0);
-}
-
-void ToPolar(int x, int y, int* angle, int* radius)
+// ToPolar's radius and the arcsine, from AsinTable, behind its angle.
+void ArcsineAndRadius(int x, int y, int* arcsine, int* radius)
 {
     // The squared length is formed in 32 bits; unsigned, it is exact up to
     // 2^32 and never negative, so the square root is always defined.
@@ -55,12 +50,50 @@ void ToPolar(int x, int y, int* angle, int* radius)
         double q = std::fabs(double(x) / r * 10000.0);
         k = q >= 10000.0 ? 10000 : int(q);
     }
-    int a = AsinTable[k];
+    *arcsine = AsinTable[k];
+}
 
+} // namespace
+
+void CalcMathTables()
+{
+    // Operation order and truncation are fixed: they decide the last digit.
+    for (int i = 0; i <= 3600; ++i) {
+        SinTable[i] = int32_t(std::sin(i * Pi / 1800.0) * 10000.0);
+        CosTable[i] = int32_t(std::cos(i * Pi / 1800.0) * 10000.0);
+    }
+    for (int i = 0; i <= 10000; ++i)
+        AsinTable[i] = int32_t(std::asin(i / 10000.0) * 1800.0 / Pi * 10.0);
+    // Columns worked out from earlier tables are worked out again.
+    PolarColumnReady.assign(PolarSide, false);
+}
+
+void ToPolar(int x, int y, int* angle, int* radius)
+{
+    int a;
+    ArcsineAndRadius(x, y, &a, radius);
     if (x > 0)
         *angle = y > 0 ? a / 10 : (18000 - a) / 10;
     else
         *angle = y > 0 ? (36000 - a) / 10 : (a + 18000) / 10;
+}
+
+const uint32_t* PolarTableColumn(int ax)
+{
+    if (PolarEntries.empty()) {
+        PolarEntries.resize(PolarSide * PolarSide);
+        PolarColumnReady.assign(PolarSide, false);
+    }
+    uint32_t* column = PolarEntries.data() + size_t(ax) * PolarSide;
+    if (!PolarColumnReady[size_t(ax)]) {
+        for (int ay = 0; ay <= PolarTableReach; ay++) {
+            int a, r;
+            ArcsineAndRadius(ax, ay, &a, &r);
+            column[ay] = uint32_t(r) | uint32_t(2 * (a / 10) + (a % 10 != 0)) << 16;
+        }
+        PolarColumnReady[size_t(ax)] = true;
+    }
+    return column;
 }
 
 int PolarX(int angle, int length)

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-
 #include <utility>
 #include <vector>
 
@@ -62,6 +61,69 @@ void FillRotated(const Screen* src, Screen* t, int w, int h, int cols, int rows,
             int ty = r * CosTable[a] / 10000 + H / 2;
             if (unsigned(tx) < unsigned(W) && unsigned(ty) < unsigned(H))
                 t->rows[ty][tx] = src->rows[off][pos];
+        }
+    }
+}
+
+// FillRotated for pictures whose points all lie within the polar table's
+// reach, into T's pixels held as one block with a spare pixel after the last
+// row: a pixel that lands outside T goes to the spare one, so every pixel is
+// placed without a branch. Angles and radii come from the table; sinCos holds
+// the sine and cosine of each angle 0-3600 turned by the picture's turn.
+struct RotationBlock {
+    uint32_t* pixels;
+    int W, H;
+    const uint32_t* sinCos; // sine in the low 16 bits, cosine above
+};
+
+// Rows [off, off + count) of column pos, whose table entries are entries[0],
+// entries[step], ...; all in the quadrant given by the signs.
+template <bool XPositive, bool YPositive>
+void PlaceRun(const RotationBlock& b, const uint32_t* entries, int step, const Screen* src, int pos, int off, int count)
+{
+    constexpr PolarQuadrant quadrant = PolarQuadrantOf(XPositive, YPositive);
+    const uint32_t spare = uint32_t(b.W) * uint32_t(b.H);
+    const int halfW = b.W / 2, halfH = b.H / 2;
+    for (int i = 0; i < count; i++) {
+        const uint32_t e = entries[i * step];
+        const uint32_t sc = b.sinCos[PolarEntryAngle(e, quadrant)];
+        const int r = PolarEntryRadius(e);
+        const int tx = r * int16_t(sc) / 10000 + halfW;
+        const int ty = r * (int32_t(sc) >> 16) / 10000 + halfH;
+        const bool inside = unsigned(tx) < unsigned(b.W) && unsigned(ty) < unsigned(b.H);
+        b.pixels[inside ? uint32_t(ty) * uint32_t(b.W) + uint32_t(tx) : spare] = src->rows[off + i][pos];
+    }
+}
+
+bool WithinPolarTable(int w, int h, int cols, int rows)
+{
+    const int cx = (w - 1) / 2, cy = (h - 1) / 2;
+    return cx <= PolarTableReach && cols - 1 - cx <= PolarTableReach && cy <= PolarTableReach &&
+           rows - 1 - cy <= PolarTableReach;
+}
+
+void FillRotatedFromTable(const Screen* src, uint32_t* pixels, int W, int H, int w, int h, int cols, int rows,
+                          int angle)
+{
+    const int cx = (w - 1) / 2, cy = (h - 1) / 2;
+    uint32_t sinCos[3601];
+    int a = (angle % 900 + 3600) % 3600;
+    for (int theta = 0; theta <= 3600; theta++) {
+        sinCos[theta] = uint32_t(uint16_t(SinTable[a])) | uint32_t(CosTable[a]) << 16;
+        a = a == 3599 ? 0 : a + 1;
+    }
+    const RotationBlock b{pixels, W, H, sinCos};
+    // Rows up to cy have y <= 0, |y| = cy - off; the rest y = off - cy > 0.
+    const int upper = std::min(rows, cy + 1);
+    for (int pos = 0; pos < cols; ++pos) {
+        const int x = pos - cx;
+        const uint32_t* column = PolarTableColumn(std::abs(x));
+        if (x > 0) {
+            PlaceRun<true, false>(b, column + cy, -1, src, pos, 0, upper);
+            PlaceRun<true, true>(b, column + 1, 1, src, pos, upper, rows - upper);
+        } else {
+            PlaceRun<false, false>(b, column + cy, -1, src, pos, 0, upper);
+            PlaceRun<false, true>(b, column + 1, 1, src, pos, upper, rows - upper);
         }
     }
 }
@@ -265,6 +327,21 @@ void BlitRotated(const Screen* src, Screen* dst, int sx1, int sy1, int sx2, int 
         return;
     }
 
+    // A position beyond the int range is off every Screen.
+    const bool placed = tx >= INT32_MIN && ty >= INT32_MIN && tx <= INT32_MAX && ty <= INT32_MAX;
+    if (type == TransformRotate && WithinPolarTable(w, h, cols, rows)) {
+        const int W = layout.width, H = layout.height;
+        std::vector<uint32_t> pixels(size_t(W) * size_t(H) + 1);
+        std::vector<uint32_t*> rowStarts(static_cast<size_t>(H));
+        for (int y = 0; y < H; y++)
+            rowStarts[size_t(y)] = pixels.data() + size_t(y) * size_t(W);
+        FillRotatedFromTable(src, pixels.data(), W, H, w, h, cols, rows, angle);
+        const Screen t{uint16_t(W), uint16_t(H), rowStarts.data()};
+        if (placed)
+            Blit(&t, dst, 0, 0, W - 1, H - 1, int(tx), int(ty), mode, mirror);
+        return;
+    }
+
     Screen t;
     newscreen(&t, layout.width, layout.height);
     if (type == TransformRotate)
@@ -274,8 +351,7 @@ void BlitRotated(const Screen* src, Screen* dst, int sx1, int sy1, int sx2, int 
     else
         FillShearedRows(src, &t, cols, rows, angle, layout.width - w);
 
-    // A position beyond the int range is off every Screen.
-    if (tx >= INT32_MIN && ty >= INT32_MIN && tx <= INT32_MAX && ty <= INT32_MAX)
+    if (placed)
         Blit(&t, dst, 0, 0, layout.width - 1, layout.height - 1, int(tx), int(ty), mode, mirror);
     FreeScreen(&t);
 }

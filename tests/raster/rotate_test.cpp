@@ -182,4 +182,27 @@ TEST_F(BlitRotatedTest, MatchesTheLiteralMappingOnRandomCalls)
     }
 }
 
+// Rotated pictures whose points reach just as far as the polar table does,
+// corners included, and one point further, where each point's polar form is
+// worked out anew; each drawn whole onto a destination of marker pixels.
+TEST_F(BlitRotatedTest, RotationAtAndBeyondThePolarTableReach)
+{
+    std::mt19937 rng(7);
+    const int side = 2 * PolarTableReach + 1, centre = 1050;
+    OwnedScreen a(2 * centre, 2 * centre), b(2 * centre, 2 * centre);
+    struct Case { int w, h, angle; };
+    for (auto [w, h, angle] : {Case{side, 3, 7}, {side, 4, 450}, {side + 1, 3, 7}, {side + 1, 4, 899},
+                               {4, side, 7}, {3, side, 450}, {3, side + 1, 7}, {4, side + 1, 899},
+                               {side, side, 899}}) {
+        OwnedScreen src(w, h);
+        FillRandom(src.get(), rng);
+        Fill(a.get(), Marker);
+        Fill(b.get(), Marker);
+        const int mode = angle & 1, dx = centre - w / 2, dy = centre - h / 2;
+        BlitRotated(src.get(), a.get(), 0, 0, w - 1, h - 1, dx, dy, mode, 0, 1, angle);
+        ReferenceBlitRotated(src.get(), b.get(), 0, 0, w - 1, h - 1, dx, dy, mode, 0, 1, angle);
+        ASSERT_EQ(Pixels(a.get()), Pixels(b.get())) << w << "x" << h << " angle " << angle;
+    }
+}
+
 } // namespace
