@@ -82,16 +82,19 @@ template <bool XPositive, bool YPositive>
 void PlaceRun(const RotationBlock& b, const uint32_t* entries, int step, const Screen* src, int pos, int off, int count)
 {
     constexpr PolarQuadrant quadrant = PolarQuadrantOf(XPositive, YPositive);
-    const uint32_t spare = uint32_t(b.W) * uint32_t(b.H);
+    // Held apart from b, whose fields the pixel stores might otherwise touch.
+    uint32_t* const pixels = b.pixels;
+    const uint32_t* const sinCos = b.sinCos;
+    const unsigned W = unsigned(b.W), H = unsigned(b.H);
     const int halfW = b.W / 2, halfH = b.H / 2;
+    uint32_t* const* const rows = src->rows + off;
     for (int i = 0; i < count; i++) {
         const uint32_t e = entries[i * step];
-        const uint32_t sc = b.sinCos[PolarEntryAngle(e, quadrant)];
+        const uint32_t sc = sinCos[PolarEntryAngle(e, quadrant)];
         const int r = PolarEntryRadius(e);
-        const int tx = r * int16_t(sc) / 10000 + halfW;
-        const int ty = r * (int32_t(sc) >> 16) / 10000 + halfH;
-        const bool inside = unsigned(tx) < unsigned(b.W) && unsigned(ty) < unsigned(b.H);
-        b.pixels[inside ? uint32_t(ty) * uint32_t(b.W) + uint32_t(tx) : spare] = src->rows[off + i][pos];
+        const unsigned tx = unsigned(r * int16_t(sc) / 10000 + halfW);
+        const unsigned ty = unsigned(r * (int32_t(sc) >> 16) / 10000 + halfH);
+        pixels[tx < W && ty < H ? ty * W + tx : W * H] = rows[i][pos];
     }
 }
 
