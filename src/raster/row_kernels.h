@@ -166,8 +166,9 @@ void BlendRow(const uint32_t* src, uint32_t* dst, int count)
         else
             MixRowInChunks<Mode, Step>(src, dst, count);
     } else {
-        // Copies: per-pixel code in 32-bit lanes vectorises well as it
-        // stands; the compiler checks for overlap itself.
+        // Rules that replace the destination, the colour or the grey: per-pixel
+        // code in 32-bit lanes vectorises well as it stands; the compiler
+        // checks for overlap itself.
         BlendRowSequential<Mode, Step>(src, dst, count);
     }
 }
