@@ -67,37 +67,9 @@ void FillRotated(const Screen* src, Screen* t, int w, int h, int cols, int rows,
 
 // FillRotated for pictures whose points all lie within the polar table's
 // reach, into T's pixels held as one block with a spare pixel after the last
-// row: a pixel that lands outside T goes to the spare one, so every pixel is
-// placed without a branch. Angles and radii come from the table; sinCos holds
-// the sine and cosine of each angle 0-3600 turned by the picture's turn.
-struct RotationBlock {
-    uint32_t* pixels;
-    int W, H;
-    const uint32_t* sinCos; // sine in the low 16 bits, cosine above
-};
-
-// Rows [off, off + count) of column pos, whose table entries are entries[0],
-// entries[step], ...; all in the quadrant given by the signs.
-template <bool XPositive, bool YPositive>
-void PlaceRun(const RotationBlock& b, const uint32_t* entries, int step, const Screen* src, int pos, int off, int count)
-{
-    constexpr PolarQuadrant quadrant = PolarQuadrantOf(XPositive, YPositive);
-    // Held apart from b, whose fields the pixel stores might otherwise touch.
-    uint32_t* const pixels = b.pixels;
-    const uint32_t* const sinCos = b.sinCos;
-    const unsigned W = unsigned(b.W), H = unsigned(b.H);
-    const int halfW = b.W / 2, halfH = b.H / 2;
-    uint32_t* const* const rows = src->rows + off;
-    for (int i = 0; i < count; i++) {
-        const uint32_t e = entries[i * step];
-        const uint32_t sc = sinCos[PolarEntryAngle(e, quadrant)];
-        const int r = PolarEntryRadius(e);
-        const unsigned tx = unsigned(r * int16_t(sc) / 10000 + halfW);
-        const unsigned ty = unsigned(r * (int32_t(sc) >> 16) / 10000 + halfH);
-        pixels[tx < W && ty < H ? ty * W + tx : W * H] = rows[i][pos];
-    }
-}
-
+// row: the kernel set finds where each point of a column lands, or the spare
+// pixel when outside T, and the column's pixels are then placed in order
+// without a test.
 bool WithinPolarTable(int w, int h, int cols, int rows)
 {
     const int cx = (w - 1) / 2, cy = (h - 1) / 2;
@@ -109,25 +81,25 @@ void FillRotatedFromTable(const Screen* src, uint32_t* pixels, int W, int H, int
                           int angle)
 {
     const int cx = (w - 1) / 2, cy = (h - 1) / 2;
+    // The sine and cosine of each angle turned, modulo 3600, as FillRotated
+    // turns it.
     uint32_t sinCos[3601];
     int a = (angle % 900 + 3600) % 3600;
     for (int theta = 0; theta <= 3600; theta++) {
         sinCos[theta] = uint32_t(uint16_t(SinTable[a])) | uint32_t(CosTable[a]) << 16;
         a = a == 3599 ? 0 : a + 1;
     }
-    const RotationBlock b{pixels, W, H, sinCos};
+    const RotatedOffsets place = ActiveRowKernels().rotatedOffsets;
+    std::vector<uint32_t> offsets(static_cast<size_t>(rows));
     // Rows up to cy have y <= 0, |y| = cy - off; the rest y = off - cy > 0.
     const int upper = std::min(rows, cy + 1);
     for (int pos = 0; pos < cols; ++pos) {
         const int x = pos - cx;
         const uint32_t* column = PolarTableColumn(std::abs(x));
-        if (x > 0) {
-            PlaceRun<true, false>(b, column + cy, -1, src, pos, 0, upper);
-            PlaceRun<true, true>(b, column + 1, 1, src, pos, upper, rows - upper);
-        } else {
-            PlaceRun<false, false>(b, column + cy, -1, src, pos, 0, upper);
-            PlaceRun<false, true>(b, column + 1, 1, src, pos, upper, rows - upper);
-        }
+        place(column + cy, -1, upper, PolarQuadrantOf(x > 0, false), sinCos, W, H, offsets.data());
+        place(column + 1, 1, rows - upper, PolarQuadrantOf(x > 0, true), sinCos, W, H, offsets.data() + upper);
+        for (int off = 0; off < rows; ++off)
+            pixels[offsets[size_t(off)]] = src->rows[off][pos];
     }
 }
 

@@ -173,6 +173,20 @@ void BlendRow(const uint32_t* src, uint32_t* dst, int count)
     }
 }
 
+// RotatedOffsets point by point.
+void RotatedOffsetsOneByOne(const uint32_t* entries, int step, int count, PolarQuadrant q, const uint32_t* sinCos,
+                            int W, int H, uint32_t* offsets)
+{
+    for (int i = 0; i < count; i++) {
+        const uint32_t e = entries[i * step];
+        const uint32_t sc = sinCos[PolarEntryAngle(e, q)];
+        const int r = PolarEntryRadius(e);
+        const unsigned x = unsigned(r * int16_t(sc) / 10000 + W / 2);
+        const unsigned y = unsigned(r * (int32_t(sc) >> 16) / 10000 + H / 2);
+        offsets[i] = x < unsigned(W) && y < unsigned(H) ? y * unsigned(W) + x : unsigned(W) * unsigned(H);
+    }
+}
+
 // The kernels written in portable C++, left to the compiler to vectorise.
 struct PortableKernels {
     template <int Mode, int Step>
@@ -180,10 +194,12 @@ struct PortableKernels {
     {
         BlendRow<Mode, Step>(src, dst, count);
     }
+    static constexpr RotatedOffsets Rotated = RotatedOffsetsOneByOne;
 };
 
 // A kernel set from a family of kernels: a struct whose Row<Mode, Step> is
-// the row function of each mode and reading direction.
+// the row function of each mode and reading direction, and whose Rotated is
+// its RotatedOffsets.
 template <class Kernels, int Step, size_t... Modes>
 constexpr std::array<RowTransfer, BlendModeCount> MakeKernels(std::index_sequence<Modes...>)
 {
@@ -194,7 +210,7 @@ template <class Kernels>
 constexpr RowKernelSet MakeKernelSet(const char* name)
 {
     return {name, MakeKernels<Kernels, 1>(std::make_index_sequence<BlendModeCount>()),
-            MakeKernels<Kernels, -1>(std::make_index_sequence<BlendModeCount>())};
+            MakeKernels<Kernels, -1>(std::make_index_sequence<BlendModeCount>()), Kernels::Rotated};
 }
 
 } // namespace

@@ -46,6 +46,8 @@ struct Sse2Lanes {
         const V blueRed = _mm_madd_epi16(And(s, Splat(0x00FF00FFu)), Splat(0x00010001u));
         return _mm_add_epi32(blueRed, And(Shr32<8>(s), Splat(0xFFu)));
     }
+    // Without gathers, point by point.
+    static constexpr RotatedOffsets Rotated = RotatedOffsetsOneByOne;
 };
 
 #if defined(__AVX2__)
@@ -81,6 +83,41 @@ struct Avx2Lanes {
     static V ChannelSums(V s)
     {
         return _mm256_madd_epi16(_mm256_maddubs_epi16(s, Splat(0x00010101u)), Splat(0x00010001u));
+    }
+
+    // p / 10000 rounded toward 0 for |p| < 2^24: |p| * 13743896 / 2^37 in
+    // 64-bit products, exact while |p| * 6528 < 2^37, then p's sign.
+    static V DivideBy10000(V p)
+    {
+        const V a = _mm256_abs_epi32(p), m = Splat(13743896u);
+        const V even = _mm256_srli_epi64(_mm256_mul_epu32(a, m), 37);
+        const V odd = _mm256_srli_epi64(_mm256_mul_epu32(_mm256_srli_epi64(a, 32), m), 5);
+        return _mm256_sign_epi32(Or(even, And(odd, _mm256_set1_epi64x(int64_t(0xFFFFFFFF00000000u)))), p);
+    }
+
+    // RotatedOffsetsOneByOne eight points at a time: radii below 2^15 make
+    // r sin and r cos single 16-bit multiply-adds, and with sines of at most
+    // 10000 their quotients exact.
+    static void Rotated(const uint32_t* entries, int step, int count, PolarQuadrant q, const uint32_t* sinCos,
+                        int W, int H, uint32_t* offsets)
+    {
+        const V base = Splat(uint32_t(q.base)), sign = Splat(uint32_t(q.sign)), up = Splat(q.roundUp ? 1u : 0u);
+        const V width = Splat(uint32_t(W)), height = Splat(uint32_t(H)), spare = Splat(uint32_t(W) * uint32_t(H));
+        const V halfW = Splat(uint32_t(W / 2)), halfH = Splat(uint32_t(H / 2)), below = Splat(~0u);
+        int i = 0;
+        for (; i + Pixels <= count; i += Pixels) {
+            const V e = step > 0 ? Load(entries + i) : LoadReversed(entries - i);
+            const V angle = _mm256_add_epi32(base, _mm256_sign_epi32(Shr32<1>(_mm256_add_epi32(Shr32<16>(e), up)), sign));
+            const V sc = _mm256_i32gather_epi32(reinterpret_cast<const int*>(sinCos), angle, 4);
+            const V r = And(e, Splat(0xFFFFu));
+            const V x = _mm256_add_epi32(DivideBy10000(_mm256_madd_epi16(sc, r)), halfW);
+            const V y = _mm256_add_epi32(DivideBy10000(_mm256_madd_epi16(sc, Shl32<16>(r))), halfH);
+            const V inside = And(And(_mm256_cmpgt_epi32(width, x), _mm256_cmpgt_epi32(x, below)),
+                                 And(_mm256_cmpgt_epi32(height, y), _mm256_cmpgt_epi32(y, below)));
+            const V offset = _mm256_add_epi32(_mm256_mullo_epi32(y, width), x);
+            Store(offsets + i, _mm256_blendv_epi8(spare, offset, inside));
+        }
+        RotatedOffsetsOneByOne(entries + i * step, step, count - i, q, sinCos, W, H, offsets + i);
     }
 };
 #endif
@@ -151,6 +188,7 @@ typename L::V BlendLanes(typename L::V s, typename L::V d)
 
 template <class L>
 struct LaneKernels {
+    static constexpr RotatedOffsets Rotated = L::Rotated;
     template <int Mode, int Step>
     static void Row(const uint32_t* src, uint32_t* dst, int count)
     {
