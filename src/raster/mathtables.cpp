@@ -1,5 +1,6 @@
 #include "raster/mathtables.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -29,14 +30,28 @@ int AngleIndex(int angle)
     return i < 0 ? i + 3600 : i;
 }
 
-// PolarTableColumn's entries, column after column, and which columns are
-// worked out.
+// PolarTableColumn's entries, column after column, and how many entries of
+// each column are worked out.
 constexpr size_t PolarSide = PolarTableReach + 1;
 std::vector<uint32_t> PolarEntries;
-std::vector<bool> PolarColumnReady;
+std::vector<uint16_t> PolarColumnLength;
 
-// ToPolar's radius and the arcsine, from AsinTable, behind its angle.
-void ArcsineAndRadius(int x, int y, int* arcsine, int* radius)
+} // namespace
+
+void CalcMathTables()
+{
+    // Operation order and truncation are fixed: they decide the last digit.
+    for (int i = 0; i <= 3600; ++i) {
+        SinTable[i] = int32_t(std::sin(i * Pi / 1800.0) * 10000.0);
+        CosTable[i] = int32_t(std::cos(i * Pi / 1800.0) * 10000.0);
+    }
+    for (int i = 0; i <= 10000; ++i)
+        AsinTable[i] = int32_t(std::asin(i / 10000.0) * 1800.0 / Pi * 10.0);
+    // Entries worked out from earlier tables are worked out again.
+    PolarColumnLength.assign(PolarSide, 0);
+}
+
+void ToPolar(int x, int y, int* angle, int* radius)
 {
     // The squared length is formed in 32 bits; unsigned, it is exact up to
     // 2^32 and never negative, so the square root is always defined.
@@ -50,49 +65,40 @@ void ArcsineAndRadius(int x, int y, int* arcsine, int* radius)
         double q = std::fabs(double(x) / r * 10000.0);
         k = q >= 10000.0 ? 10000 : int(q);
     }
-    *arcsine = AsinTable[k];
-}
+    int a = AsinTable[k];
 
-} // namespace
-
-void CalcMathTables()
-{
-    // Operation order and truncation are fixed: they decide the last digit.
-    for (int i = 0; i <= 3600; ++i) {
-        SinTable[i] = int32_t(std::sin(i * Pi / 1800.0) * 10000.0);
-        CosTable[i] = int32_t(std::cos(i * Pi / 1800.0) * 10000.0);
-    }
-    for (int i = 0; i <= 10000; ++i)
-        AsinTable[i] = int32_t(std::asin(i / 10000.0) * 1800.0 / Pi * 10.0);
-    // Columns worked out from earlier tables are worked out again.
-    PolarColumnReady.assign(PolarSide, false);
-}
-
-void ToPolar(int x, int y, int* angle, int* radius)
-{
-    int a;
-    ArcsineAndRadius(x, y, &a, radius);
     if (x > 0)
         *angle = y > 0 ? a / 10 : (18000 - a) / 10;
     else
         *angle = y > 0 ? (36000 - a) / 10 : (a + 18000) / 10;
 }
 
-const uint32_t* PolarTableColumn(int ax)
+const uint32_t* PolarTableColumn(int ax, int ayMax)
 {
     if (PolarEntries.empty()) {
         PolarEntries.resize(PolarSide * PolarSide);
-        PolarColumnReady.assign(PolarSide, false);
+        PolarColumnLength.assign(PolarSide, 0);
     }
     uint32_t* column = PolarEntries.data() + size_t(ax) * PolarSide;
-    if (!PolarColumnReady[size_t(ax)]) {
-        for (int ay = 0; ay <= PolarTableReach; ay++) {
-            int a, r;
-            ArcsineAndRadius(ax, ay, &a, &r);
-            column[ay] = uint32_t(r) | uint32_t(2 * (a / 10) + (a % 10 != 0)) << 16;
+    // Each entry is read back from ToPolar itself, so that it holds just what
+    // ToPolar gives on this machine: a / 10 from the quadrant x <= 0, y <= 0,
+    // a / 10 rounded up from a quadrant where x > 0 or y > 0. The origin lies
+    // only in the first, so its entry holds a / 10 twice.
+    for (int ay = PolarColumnLength[size_t(ax)]; ay <= ayMax; ay++) {
+        int angle, radius;
+        ToPolar(-ax, -ay, &angle, &radius);
+        const int down = angle - 1800;
+        int up = down;
+        if (ax > 0) {
+            ToPolar(ax, -ay, &angle, &radius);
+            up = 1800 - angle;
+        } else if (ay > 0) {
+            ToPolar(0, ay, &angle, &radius);
+            up = 3600 - angle;
         }
-        PolarColumnReady[size_t(ax)] = true;
+        column[ay] = uint32_t(radius) | uint32_t(down + up) << 16;
     }
+    PolarColumnLength[size_t(ax)] = uint16_t(std::max<int>(PolarColumnLength[size_t(ax)], ayMax + 1));
     return column;
 }
 

@@ -40,10 +40,10 @@ constexpr PolarQuadrant PolarQuadrantOf(bool xPositive, bool yPositive)
     return yPositive ? PolarQuadrant{3600, -1, true} : PolarQuadrant{1800, 1, false};
 }
 
-// The entries of column |x| = ax for |y| = 0 .. PolarTableReach, worked out
-// on first use; 0 <= ax <= PolarTableReach. Like the drawing, not for use by
-// two threads at once.
-const uint32_t* PolarTableColumn(int ax);
+// The entries of column |x| = ax, indexed by |y|, of which those up to
+// ayMax are worked out on first use; 0 <= ax, ayMax <= PolarTableReach.
+// Like the drawing, not for use by two threads at once.
+const uint32_t* PolarTableColumn(int ax, int ayMax);
 
 constexpr int PolarEntryRadius(uint32_t entry) { return int(entry & 0xFFFF); }
 

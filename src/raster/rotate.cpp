@@ -92,10 +92,10 @@ void FillRotatedFromTable(const Screen* src, uint32_t* pixels, int W, int H, int
     const RotatedOffsets place = ActiveRowKernels().rotatedOffsets;
     std::vector<uint32_t> offsets(static_cast<size_t>(rows));
     // Rows up to cy have y <= 0, |y| = cy - off; the rest y = off - cy > 0.
-    const int upper = std::min(rows, cy + 1);
+    const int upper = std::min(rows, cy + 1), ayMax = std::max(cy, rows - 1 - cy);
     for (int pos = 0; pos < cols; ++pos) {
         const int x = pos - cx;
-        const uint32_t* column = PolarTableColumn(std::abs(x));
+        const uint32_t* column = PolarTableColumn(std::abs(x), ayMax);
         place(column + cy, -1, upper, PolarQuadrantOf(x > 0, false), sinCos, W, H, offsets.data());
         place(column + 1, 1, rows - upper, PolarQuadrantOf(x > 0, true), sinCos, W, H, offsets.data() + upper);
         for (int off = 0; off < rows; ++off)

@@ -54,7 +54,7 @@ TEST_F(MathTablesTest, ToPolarFollowsTheQuadrantRules)
 TEST_F(MathTablesTest, PolarTableMatchesToPolarOverItsWholeReach)
 {
     for (int x = -PolarTableReach; x <= PolarTableReach; x++) {
-        const uint32_t* column = PolarTableColumn(std::abs(x));
+        const uint32_t* column = PolarTableColumn(std::abs(x), PolarTableReach);
         for (int y = -PolarTableReach; y <= PolarTableReach; y++) {
             int angle, radius;
             ToPolar(x, y, &angle, &radius);

@@ -204,7 +204,7 @@ TEST_F(BlitRotatedTest, EveryKernelSetPlacesEveryPointOfThePolarTable)
                 const int tx = r * SinTable[a] / 10000 + W / 2, ty = r * CosTable[a] / 10000 + H / 2;
                 want[size_t(y + reach)] = tx >= 0 && tx < W && ty >= 0 && ty < H ? uint32_t(ty * W + tx) : W * H;
             }
-            const uint32_t* column = PolarTableColumn(std::abs(x));
+            const uint32_t* column = PolarTableColumn(std::abs(x), PolarTableReach);
             for (const RowKernelSet* set : UsableRowKernelSets()) {
                 set->rotatedOffsets(column + reach, -1, reach + 1, PolarQuadrantOf(x > 0, false), sinCos, W, H,
                                     got.data());
