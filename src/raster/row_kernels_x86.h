@@ -103,7 +103,7 @@ struct Avx2Lanes {
     {
         const V base = Splat(uint32_t(q.base)), sign = Splat(uint32_t(q.sign)), up = Splat(q.roundUp ? 1u : 0u);
         const V width = Splat(uint32_t(W)), height = Splat(uint32_t(H)), spare = Splat(uint32_t(W) * uint32_t(H));
-        const V halfW = Splat(uint32_t(W / 2)), halfH = Splat(uint32_t(H / 2)), below = Splat(~0u);
+        const V halfW = Splat(uint32_t(W / 2)), halfH = Splat(uint32_t(H / 2)), minusOne = Splat(~0u);
         int i = 0;
         for (; i + Pixels <= count; i += Pixels) {
             const V e = step > 0 ? Load(entries + i) : LoadReversed(entries - i);
@@ -112,8 +112,8 @@ struct Avx2Lanes {
             const V r = And(e, Splat(0xFFFFu));
             const V x = _mm256_add_epi32(DivideBy10000(_mm256_madd_epi16(sc, r)), halfW);
             const V y = _mm256_add_epi32(DivideBy10000(_mm256_madd_epi16(sc, Shl32<16>(r))), halfH);
-            const V inside = And(And(_mm256_cmpgt_epi32(width, x), _mm256_cmpgt_epi32(x, below)),
-                                 And(_mm256_cmpgt_epi32(height, y), _mm256_cmpgt_epi32(y, below)));
+            const V inside = And(And(_mm256_cmpgt_epi32(width, x), _mm256_cmpgt_epi32(x, minusOne)),
+                                 And(_mm256_cmpgt_epi32(height, y), _mm256_cmpgt_epi32(y, minusOne)));
             const V offset = _mm256_add_epi32(_mm256_mullo_epi32(y, width), x);
             Store(offsets + i, _mm256_blendv_epi8(spare, offset, inside));
         }
