@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
 #include <utility>
 #include <vector>
 
@@ -41,7 +42,8 @@ TransformLayout LayoutOf(int type, int angle, int w, int h)
 }
 
 // Forward mapping about the centre, column by column so that among pixels
-// landing on the same target the later one wins. PolarX and PolarY are
+// landing on the same target the later one wins; for pictures beyond the
+// polar table's reach. PolarX and PolarY are
 // written out to share one table index; ToPolar's radius is below 65536, so
 // the products cannot overflow.
 void FillRotated(const Screen* src, Screen* t, int w, int h, int cols, int rows, int angle)
@@ -65,11 +67,7 @@ void FillRotated(const Screen* src, Screen* t, int w, int h, int cols, int rows,
     }
 }
 
-// FillRotated for pictures whose points all lie within the polar table's
-// reach, into T's pixels held as one block with a spare pixel after the last
-// row: the kernel set finds where each point of a column lands, or the spare
-// pixel when outside T, and the column's pixels are then placed in order
-// without a test.
+// True when every point of the picture lies within the polar table's reach.
 bool WithinPolarTable(int w, int h, int cols, int rows)
 {
     const int cx = (w - 1) / 2, cy = (h - 1) / 2;
@@ -77,6 +75,10 @@ bool WithinPolarTable(int w, int h, int cols, int rows)
            rows - 1 - cy <= PolarTableReach;
 }
 
+// FillRotated for pictures within the polar table's reach, into T's pixels
+// held as one block with a spare pixel after the last row: the kernel set
+// finds where each point of a column lands, or the spare pixel when outside
+// T, and the column's pixels are then placed in order without a test.
 void FillRotatedFromTable(const Screen* src, uint32_t* pixels, int W, int H, int w, int h, int cols, int rows,
                           int angle)
 {

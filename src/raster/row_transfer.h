@@ -7,13 +7,12 @@
 #include "raster/blend.h"
 #include "raster/mathtables.h"
 
-// Row kernels behind CopyRect, BlendRect and Blit, and the one behind the
-// rotation of BlitRotated. Row kernels: one function per blend
-// mode and reading direction, chosen once per call. `src` points at the pixel
-// that lands on dst[0]; a reversed kernel reads src[0], src[-1], ... so that a
-// horizontally mirrored row is drawn without copying it first. Pixels are
-// processed left to right in destination order; the forward copy (mode 0) is
-// overlap-safe.
+// Kernels behind CopyRect, BlendRect, Blit and BlitRotated's rotation. Row
+// kernels: one function per blend mode and reading direction, chosen once per
+// call. `src` points at the pixel that lands on dst[0]; a reversed kernel
+// reads src[0], src[-1], ... so that a horizontally mirrored row is drawn
+// without copying it first. Pixels are processed left to right in destination
+// order; the forward copy (mode 0) is overlap-safe.
 using RowTransfer = void (*)(const uint32_t* src, uint32_t* dst, int count);
 
 // Where the points of a stretch of one picture column land when the picture
