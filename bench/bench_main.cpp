@@ -1,5 +1,9 @@
 // Runs every registered benchmark, then prints each operation's time as a
-// ratio to memcpy of the same bytes and to its SDL2 counterpart.
+// ratio to memcpy of the same bytes and to its SDL2 counterpart. Times are
+// CPU times: every operation runs on one thread and never waits, and on a
+// shared machine other processes stretch the wall-clock time of a run by
+// far more than they change its CPU time.
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -27,17 +31,23 @@ public:
         for (const Run& run : runs) {
             if (run.error_occurred || run.run_type != Run::RT_Iteration)
                 continue;
+            // "<operation>/<W>x<H>", perhaps followed by "/min_time:...".
             const std::string name = run.benchmark_name();
-            const size_t slash = name.rfind('/');
-            results.push_back({name.substr(0, slash), name.substr(slash + 1),
-                               run.GetAdjustedRealTime() * 1e9 /
-                                   benchmark::GetTimeUnitMultiplier(run.time_unit)});
+            const size_t slash = name.find('/'), end = name.find('/', slash + 1);
+            const Result r{name.substr(0, slash), name.substr(slash + 1, end - slash - 1),
+                           run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit)};
+            // With --benchmark_repetitions each repetition is a run of its
+            // own; the fastest one stands for the operation.
+            if (Result* seen = Find(r.operation, r.size))
+                seen->ns = std::min(seen->ns, r.ns);
+            else
+                results.push_back(r);
         }
     }
 
-    const Result* Find(const std::string& operation, const std::string& size) const
+    Result* Find(const std::string& operation, const std::string& size)
     {
-        for (const Result& r : results)
+        for (Result& r : results)
             if (r.operation == operation && r.size == size)
                 return &r;
         return nullptr;

@@ -1,10 +1,12 @@
 // CopyRect, every BlendRect mode and a mirrored Blit on a full 800x600 frame
-// and on a 200x200 sprite drawn into the middle of one.
+// and on a 200x200 sprite drawn into the middle of one; then every row kernel
+// of every kernel set this processor runs, over a full frame.
 #include <string>
 
 #include "bench_reference.h"
 #include "raster/blend.h"
 #include "raster/blit.h"
+#include "raster/row_transfer.h"
 
 namespace {
 
@@ -51,6 +53,19 @@ void Mirrored(benchmark::State& state, int w, int h, int mode, int mirror)
     }
 }
 
+// One kernel of one set over every row of a full frame, as BlendRect would
+// run the active set's.
+void Kernel(benchmark::State& state, const RowKernelSet* set, int mode)
+{
+    Frame f(800, 600);
+    const RowTransfer row = set->forward[size_t(mode)];
+    for (auto _ : state) {
+        for (int y = 0; y < 600; y++)
+            row(f.src.rows[y], f.dst.rows[y], 800);
+        benchmark::DoNotOptimize(f.dst.rows);
+    }
+}
+
 } // namespace
 
 void RegisterRasterBenchmarks()
@@ -71,4 +86,9 @@ void RegisterRasterBenchmarks()
         benchmark::RegisterBenchmark(("Blit mode 1, mirror 1" + size).c_str(), Mirrored, w, h, 1, 1);
         benchmark::RegisterBenchmark(("Blit mode 1, mirror 3" + size).c_str(), Mirrored, w, h, 1, 3);
     }
+    for (const RowKernelSet* set : UsableRowKernelSets())
+        for (int mode = 0; mode < BlendModeCount; mode++) {
+            const std::string name = std::string("Row kernels ") + set->name + ", mode " + std::to_string(mode);
+            benchmark::RegisterBenchmark((name + SizePath(800, 600)).c_str(), Kernel, set, mode)->MinTime(0.1);
+        }
 }

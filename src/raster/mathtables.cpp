@@ -1,6 +1,8 @@
 #include "raster/mathtables.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 int32_t SinTable[3601];
 int32_t CosTable[3601];
@@ -28,6 +30,12 @@ int AngleIndex(int angle)
     return i < 0 ? i + 3600 : i;
 }
 
+// PolarTableColumn's entries, column after column, and how many entries of
+// each column are worked out.
+constexpr size_t PolarSide = PolarTableReach + 1;
+std::vector<uint32_t> PolarEntries;
+std::vector<uint16_t> PolarColumnLength;
+
 } // namespace
 
 void CalcMathTables()
@@ -39,6 +47,8 @@ void CalcMathTables()
     }
     for (int i = 0; i <= 10000; ++i)
         AsinTable[i] = int32_t(std::asin(i / 10000.0) * 1800.0 / Pi * 10.0);
+    // Entries worked out from earlier tables are worked out again.
+    PolarColumnLength.assign(PolarSide, 0);
 }
 
 void ToPolar(int x, int y, int* angle, int* radius)
@@ -61,6 +71,35 @@ void ToPolar(int x, int y, int* angle, int* radius)
         *angle = y > 0 ? a / 10 : (18000 - a) / 10;
     else
         *angle = y > 0 ? (36000 - a) / 10 : (a + 18000) / 10;
+}
+
+const uint32_t* PolarTableColumn(int ax, int ayMax)
+{
+    if (PolarEntries.empty()) {
+        PolarEntries.resize(PolarSide * PolarSide);
+        PolarColumnLength.assign(PolarSide, 0);
+    }
+    uint32_t* column = PolarEntries.data() + size_t(ax) * PolarSide;
+    // Each entry is read back from ToPolar itself, so that it holds just what
+    // ToPolar gives on this machine: a / 10 from the quadrant x <= 0, y <= 0,
+    // a / 10 rounded up from a quadrant where x > 0 or y > 0. The origin lies
+    // only in the first, so its entry holds a / 10 twice.
+    for (int ay = PolarColumnLength[size_t(ax)]; ay <= ayMax; ay++) {
+        int angle, radius;
+        ToPolar(-ax, -ay, &angle, &radius);
+        const int down = angle - 1800;
+        int up = down;
+        if (ax > 0) {
+            ToPolar(ax, -ay, &angle, &radius);
+            up = 1800 - angle;
+        } else if (ay > 0) {
+            ToPolar(0, ay, &angle, &radius);
+            up = 3600 - angle;
+        }
+        column[ay] = uint32_t(radius) | uint32_t(down + up) << 16;
+    }
+    PolarColumnLength[size_t(ax)] = uint16_t(std::max<int>(PolarColumnLength[size_t(ax)], ayMax + 1));
+    return column;
 }
 
 int PolarX(int angle, int length)

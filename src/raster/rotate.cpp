@@ -42,7 +42,8 @@ TransformLayout LayoutOf(int type, int angle, int w, int h)
 }
 
 // Forward mapping about the centre, column by column so that among pixels
-// landing on the same target the later one wins. PolarX and PolarY are
+// landing on the same target the later one wins; for pictures beyond the
+// polar table's reach. PolarX and PolarY are
 // written out to share one table index; ToPolar's radius is below 65536, so
 // the products cannot overflow.
 void FillRotated(const Screen* src, Screen* t, int w, int h, int cols, int rows, int angle)
@@ -63,6 +64,44 @@ void FillRotated(const Screen* src, Screen* t, int w, int h, int cols, int rows,
             if (unsigned(tx) < unsigned(W) && unsigned(ty) < unsigned(H))
                 t->rows[ty][tx] = src->rows[off][pos];
         }
+    }
+}
+
+// True when every point of the picture lies within the polar table's reach.
+bool WithinPolarTable(int w, int h, int cols, int rows)
+{
+    const int cx = (w - 1) / 2, cy = (h - 1) / 2;
+    return cx <= PolarTableReach && cols - 1 - cx <= PolarTableReach && cy <= PolarTableReach &&
+           rows - 1 - cy <= PolarTableReach;
+}
+
+// FillRotated for pictures within the polar table's reach, into T's pixels
+// held as one block with a spare pixel after the last row: the kernel set
+// finds where each point of a column lands, or the spare pixel when outside
+// T, and the column's pixels are then placed in order without a test.
+void FillRotatedFromTable(const Screen* src, uint32_t* pixels, int W, int H, int w, int h, int cols, int rows,
+                          int angle)
+{
+    const int cx = (w - 1) / 2, cy = (h - 1) / 2;
+    // The sine and cosine of each angle turned, modulo 3600, as FillRotated
+    // turns it.
+    uint32_t sinCos[3601];
+    int a = (angle % 900 + 3600) % 3600;
+    for (int theta = 0; theta <= 3600; theta++) {
+        sinCos[theta] = uint32_t(uint16_t(SinTable[a])) | uint32_t(CosTable[a]) << 16;
+        a = a == 3599 ? 0 : a + 1;
+    }
+    const RotatedOffsets place = ActiveRowKernels().rotatedOffsets;
+    std::vector<uint32_t> offsets(static_cast<size_t>(rows));
+    // Rows up to cy have y <= 0, |y| = cy - off; the rest y = off - cy > 0.
+    const int upper = std::min(rows, cy + 1), ayMax = std::max(cy, rows - 1 - cy);
+    for (int pos = 0; pos < cols; ++pos) {
+        const int x = pos - cx;
+        const uint32_t* column = PolarTableColumn(std::abs(x), ayMax);
+        place(column + cy, -1, upper, PolarQuadrantOf(x > 0, false), sinCos, W, H, offsets.data());
+        place(column + 1, 1, rows - upper, PolarQuadrantOf(x > 0, true), sinCos, W, H, offsets.data() + upper);
+        for (int off = 0; off < rows; ++off)
+            pixels[offsets[size_t(off)]] = src->rows[off][pos];
     }
 }
 
@@ -265,6 +304,21 @@ void BlitRotated(const Screen* src, Screen* dst, int sx1, int sy1, int sx2, int 
         return;
     }
 
+    // A position beyond the int range is off every Screen.
+    const bool placed = tx >= INT32_MIN && ty >= INT32_MIN && tx <= INT32_MAX && ty <= INT32_MAX;
+    if (type == TransformRotate && WithinPolarTable(w, h, cols, rows)) {
+        const int W = layout.width, H = layout.height;
+        std::vector<uint32_t> pixels(size_t(W) * size_t(H) + 1);
+        std::vector<uint32_t*> rowStarts(static_cast<size_t>(H));
+        for (int y = 0; y < H; y++)
+            rowStarts[size_t(y)] = pixels.data() + size_t(y) * size_t(W);
+        FillRotatedFromTable(src, pixels.data(), W, H, w, h, cols, rows, angle);
+        const Screen t{uint16_t(W), uint16_t(H), rowStarts.data()};
+        if (placed)
+            Blit(&t, dst, 0, 0, W - 1, H - 1, int(tx), int(ty), mode, mirror);
+        return;
+    }
+
     Screen t;
     newscreen(&t, layout.width, layout.height);
     if (type == TransformRotate)
@@ -274,8 +328,7 @@ void BlitRotated(const Screen* src, Screen* dst, int sx1, int sy1, int sx2, int 
     else
         FillShearedRows(src, &t, cols, rows, angle, layout.width - w);
 
-    // A position beyond the int range is off every Screen.
-    if (tx >= INT32_MIN && ty >= INT32_MIN && tx <= INT32_MAX && ty <= INT32_MAX)
+    if (placed)
         Blit(&t, dst, 0, 0, layout.width - 1, layout.height - 1, int(tx), int(ty), mode, mirror);
     FreeScreen(&t);
 }

@@ -145,14 +145,6 @@ void MixRowInChunks(const uint32_t* src, uint32_t* dst, int count)
     }
 }
 
-// Where 32-bit lane multiplies are native, per-pixel code handles the grey
-// rules faster than the byte path; elsewhere the byte path wins.
-#if defined(__AVX2__)
-constexpr bool WideMultiplies = true;
-#else
-constexpr bool WideMultiplies = false;
-#endif
-
 // True when the source pixels of a row share memory with its destination, as
 // when a Screen is blended onto itself within one row.
 template <int Step>
@@ -168,28 +160,57 @@ void BlendRow(const uint32_t* src, uint32_t* dst, int count)
     using R = Rule<Mode>;
     if constexpr (Mode == 0 && Step > 0) {
         std::memmove(dst, src, size_t(count) * sizeof(uint32_t));
-    } else if constexpr (R::mix != Mix::Replace && (!R::grey || !WideMultiplies)) {
+    } else if constexpr (R::mix != Mix::Replace) {
         if (Overlaps<Step>(src, dst, count))
             BlendRowSequential<Mode, Step>(src, dst, count);
         else
             MixRowInChunks<Mode, Step>(src, dst, count);
     } else {
-        // Copies and grey rules: per-pixel code in 32-bit lanes vectorises
-        // well as it stands; the compiler checks for overlap itself.
+        // Rules that replace the destination, the colour or the grey: per-pixel
+        // code in 32-bit lanes vectorises well as it stands; the compiler
+        // checks for overlap itself.
         BlendRowSequential<Mode, Step>(src, dst, count);
     }
 }
 
-template <int Step, size_t... Modes>
-constexpr std::array<RowTransfer, BlendModeCount> MakeKernels(std::index_sequence<Modes...>)
+// RotatedOffsets point by point.
+void RotatedOffsetsOneByOne(const uint32_t* entries, int step, int count, PolarQuadrant q, const uint32_t* sinCos,
+                            int W, int H, uint32_t* offsets)
 {
-    return {&BlendRow<int(Modes), Step>...};
+    for (int i = 0; i < count; i++) {
+        const uint32_t e = entries[i * step];
+        const uint32_t sc = sinCos[PolarEntryAngle(e, q)];
+        const int r = PolarEntryRadius(e);
+        const unsigned x = unsigned(r * int16_t(sc) / 10000 + W / 2);
+        const unsigned y = unsigned(r * (int32_t(sc) >> 16) / 10000 + H / 2);
+        offsets[i] = x < unsigned(W) && y < unsigned(H) ? y * unsigned(W) + x : unsigned(W) * unsigned(H);
+    }
 }
 
+// The kernels written in portable C++, left to the compiler to vectorise.
+struct PortableKernels {
+    template <int Mode, int Step>
+    static void Row(const uint32_t* src, uint32_t* dst, int count)
+    {
+        BlendRow<Mode, Step>(src, dst, count);
+    }
+    static constexpr RotatedOffsets Rotated = RotatedOffsetsOneByOne;
+};
+
+// A kernel set from a family of kernels: a struct whose Row<Mode, Step> is
+// the row function of each mode and reading direction, and whose Rotated is
+// its RotatedOffsets.
+template <class Kernels, int Step, size_t... Modes>
+constexpr std::array<RowTransfer, BlendModeCount> MakeKernels(std::index_sequence<Modes...>)
+{
+    return {&Kernels::template Row<int(Modes), Step>...};
+}
+
+template <class Kernels>
 constexpr RowKernelSet MakeKernelSet(const char* name)
 {
-    return {name, MakeKernels<1>(std::make_index_sequence<BlendModeCount>()),
-            MakeKernels<-1>(std::make_index_sequence<BlendModeCount>())};
+    return {name, MakeKernels<Kernels, 1>(std::make_index_sequence<BlendModeCount>()),
+            MakeKernels<Kernels, -1>(std::make_index_sequence<BlendModeCount>()), Kernels::Rotated};
 }
 
 } // namespace

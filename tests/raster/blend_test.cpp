@@ -107,3 +107,29 @@ TEST(Blend, EveryKernelSetMatchesTheRules)
                     }
                 }
 }
+
+// A row blended onto itself, shifted either way and read either way: every
+// kernel set reads the pixels it has just written, as the per-pixel loop
+// does; only the forward copy moves the row as it was.
+TEST(Blend, EveryKernelSetReadsItsOwnWritesWhereARowOverlapsItself)
+{
+    std::mt19937 rng(7);
+    OwnedScreen row(400, 1);
+    const int first = 50, count = 300;
+    for (const RowKernelSet* set : UsableRowKernelSets())
+        for (int mode = 0; mode < 40; mode++)
+            for (int step : {1, -1})
+                for (int shift : {-9, -1, 1, 3, 9}) {
+                    FillRandom(row.get(), rng);
+                    const auto before = Pixels(row.get());
+                    auto want = before;
+                    const int from = first + shift + (step > 0 ? 0 : count - 1);
+                    for (int i = 0; i < count; i++) {
+                        const size_t s = size_t(from + i * step);
+                        uint32_t& d = want[size_t(first + i)];
+                        d = ReferenceBlend(mode, mode == 0 && step > 0 ? before[s] : want[s], d);
+                    }
+                    (step > 0 ? set->forward : set->reverse)[size_t(mode)](row->rows[0] + from, row->rows[0] + first, count);
+                    ASSERT_EQ(Pixels(row.get()), want) << set->name << " mode " << mode << " step " << step << " shift " << shift;
+                }
+}

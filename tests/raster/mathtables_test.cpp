@@ -1,5 +1,7 @@
 #include "raster/mathtables.h"
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,6 +46,22 @@ TEST_F(MathTablesTest, ToPolarFollowsTheQuadrantRules)
         EXPECT_TRUE(c.angle < 0 ? angle >= 0 && angle <= 3600 && radius >= 0
                                 : angle == c.angle && radius == c.radius)
             << c.x << "," << c.y << " gives " << angle << ", " << radius;
+    }
+}
+
+// Every point within the table's reach, in all four quadrants and on the
+// axes, reads ToPolar's radius and angle from the entry of (|x|, |y|).
+TEST_F(MathTablesTest, PolarTableMatchesToPolarOverItsWholeReach)
+{
+    for (int x = -PolarTableReach; x <= PolarTableReach; x++) {
+        const uint32_t* column = PolarTableColumn(std::abs(x), PolarTableReach);
+        for (int y = -PolarTableReach; y <= PolarTableReach; y++) {
+            int angle, radius;
+            ToPolar(x, y, &angle, &radius);
+            const uint32_t entry = column[std::abs(y)];
+            ASSERT_EQ(PolarEntryRadius(entry), radius) << x << "," << y;
+            ASSERT_EQ(PolarEntryAngle(entry, PolarQuadrantOf(x > 0, y > 0)), angle) << x << "," << y;
+        }
     }
 }
 

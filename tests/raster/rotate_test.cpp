@@ -9,6 +9,7 @@
 #include "raster/blend.h"
 #include "raster/blit.h"
 #include "raster/mathtables.h"
+#include "raster/row_transfer.h"
 #include "raster_test_util.h"
 
 namespace {
@@ -179,6 +180,62 @@ TEST_F(BlitRotatedTest, MatchesTheLiteralMappingOnRandomCalls)
         ASSERT_EQ(Pixels(a.get()), Pixels(b.get()))
             << "type " << type << " angle " << angle << " picture " << w << "x" << h << " from " << sx << ","
             << sy << " at " << dx << "," << dy << " mode " << mode << " mirror " << mirror;
+    }
+}
+
+// Every kernel set places every point within the polar table's reach where
+// ToPolar and the sine and cosine tables put it, turned either way, on a
+// picture small enough that many points fall outside it.
+TEST_F(BlitRotatedTest, EveryKernelSetPlacesEveryPointOfThePolarTable)
+{
+    constexpr int reach = PolarTableReach, W = 1501, H = 1100;
+    for (int turn : {-899, 0, 451}) {
+        uint32_t sinCos[3601];
+        for (int theta = 0; theta <= 3600; theta++) {
+            const int a = ((theta + turn) % 3600 + 3600) % 3600;
+            sinCos[theta] = uint32_t(uint16_t(SinTable[a])) | uint32_t(CosTable[a]) << 16;
+        }
+        std::vector<uint32_t> want(2 * reach + 1), got(2 * reach + 1);
+        for (int x = -reach; x <= reach; x++) {
+            for (int y = -reach; y <= reach; y++) {
+                int theta, r;
+                ToPolar(x, y, &theta, &r);
+                const int a = ((theta + turn) % 3600 + 3600) % 3600;
+                const int tx = r * SinTable[a] / 10000 + W / 2, ty = r * CosTable[a] / 10000 + H / 2;
+                want[size_t(y + reach)] = tx >= 0 && tx < W && ty >= 0 && ty < H ? uint32_t(ty * W + tx) : W * H;
+            }
+            const uint32_t* column = PolarTableColumn(std::abs(x), PolarTableReach);
+            for (const RowKernelSet* set : UsableRowKernelSets()) {
+                set->rotatedOffsets(column + reach, -1, reach + 1, PolarQuadrantOf(x > 0, false), sinCos, W, H,
+                                    got.data());
+                set->rotatedOffsets(column + 1, 1, reach, PolarQuadrantOf(x > 0, true), sinCos, W, H,
+                                    got.data() + reach + 1);
+                ASSERT_EQ(got, want) << set->name << " x " << x << " turn " << turn;
+            }
+        }
+    }
+}
+
+// Rotated pictures whose points reach just as far as the polar table does,
+// corners included, and one point further, where each point's polar form is
+// worked out anew; each drawn whole onto a destination of marker pixels.
+TEST_F(BlitRotatedTest, RotationAtAndBeyondThePolarTableReach)
+{
+    std::mt19937 rng(7);
+    const int side = 2 * PolarTableReach + 1, centre = 1050;
+    OwnedScreen a(2 * centre, 2 * centre), b(2 * centre, 2 * centre);
+    struct Case { int w, h, angle; };
+    for (auto [w, h, angle] : {Case{side, 3, 7}, {side, 4, 450}, {side + 1, 3, 7}, {side + 1, 4, 899},
+                               {4, side, 7}, {3, side, 450}, {3, side + 1, 7}, {4, side + 1, 899},
+                               {side, side, 899}}) {
+        OwnedScreen src(w, h);
+        FillRandom(src.get(), rng);
+        Fill(a.get(), Marker);
+        Fill(b.get(), Marker);
+        const int mode = angle & 1, dx = centre - w / 2, dy = centre - h / 2;
+        BlitRotated(src.get(), a.get(), 0, 0, w - 1, h - 1, dx, dy, mode, 0, 1, angle);
+        ReferenceBlitRotated(src.get(), b.get(), 0, 0, w - 1, h - 1, dx, dy, mode, 0, 1, angle);
+        ASSERT_EQ(Pixels(a.get()), Pixels(b.get())) << w << "x" << h << " angle " << angle;
     }
 }
 
