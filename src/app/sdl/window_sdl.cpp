@@ -1,7 +1,11 @@
 // The SDL shell: the window, its events as the window's procedure, message
 // boxes and the event queue that the main loop reads.
+#include <pthread.h>
+#include <signal.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "app/app.h"
 #include "app/app_seam.h"
@@ -45,13 +49,31 @@ void DestroyAppWindow()
     PostQuit(0);
 }
 
+// While a message box waits for the user, nothing reads the quit event that
+// SDL's own handlers make of Ctrl+C or a termination request. They are taken
+// by a thread of their own instead, which ends the program as a fatal error
+// does (the exit handlers give the desktop its display mode back).
+static void EndOnTerminationRequest(sigset_t requests)
+{
+    int received = 0;
+    if (sigwait(&requests, &received) == 0)
+        std::exit(-1);
+}
+
 // A message box owned by the window, and the user closes it. The window
 // stops being topmost first, so that the box is seen above it.
 void ShowMessageBox(const char* caption, const char* text)
 {
+    sigset_t requests, previous;
+    sigemptyset(&requests);
+    for (const int request : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&requests, request);
+    pthread_sigmask(SIG_BLOCK, &requests, &previous);
+    std::thread(EndOnTerminationRequest, requests).detach();
     if (AppWindow)
         SDL_SetWindowAlwaysOnTop(AppWindow, SDL_FALSE);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, AppWindow);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
 static SDL_Window* MakeWindow()

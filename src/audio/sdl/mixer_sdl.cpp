@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <cstdio>
 #include <mutex>
 
 constexpr int MixerBufferFrames = 1024;
@@ -26,14 +27,34 @@ static void CountMusicFrames(void*, uint8_t*, int length)
     Progress.lastTime = now;
 }
 
-bool MixerOpen()
+// Opens the output on SDL's audio driver as it is configured; false, with
+// SDL's reason in its error, when it cannot.
+static bool OpenOutput()
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
-    Mix_Init(MIX_INIT_MP3);
     if (Mix_OpenAudioDevice(MixerRate, AUDIO_S16SYS, 2, MixerBufferFrames, nullptr, 0) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
+    }
+    return true;
+}
+
+// Without a usable sound device the show still plays, silently: SDL's dummy
+// driver consumes the sound at the pace of a real one, so the soundtrack's
+// position, the show's clock, runs as it would. A driver the user chose
+// (SDL_AUDIODRIVER) is taken as it is.
+bool MixerOpen()
+{
+    Mix_Init(MIX_INIT_MP3);
+    if (!OpenOutput()) {
+        const char* chosen = SDL_getenv("SDL_AUDIODRIVER");
+        if (chosen && *chosen)
+            return false;
+        std::fprintf(stderr, "tarvel: no sound device (%s); playing silently\n", SDL_GetError());
+        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+        if (!OpenOutput())
+            return false;
     }
     Mix_SetPostMix(CountMusicFrames, nullptr);
     return true;
