@@ -94,14 +94,7 @@ if wait_for 120 clock_stopped "$work/zipshow.log"; then
 else
   fail "tarvel.exe from the zip" "its clock did not come to rest within 120 s: $(last_clocks "$work/zipshow.log" 3 | tr '\n' ' ')"
 fi
-press '^TARVEL$' Escape || true
-finish_show 30
-code=$?
-if [ $code -eq 0 ]; then
-  pass "tarvel.exe from the zip: Escape ends it with exit code 0"
-else
-  fail "tarvel.exe from the zip: Escape" "exit code $code"
-fi
+escape_ends_show "tarvel.exe from the zip"
 
 # ---------------------------------------------------------------- deb
 deb=$dist/tarvel_${version}_amd64.deb

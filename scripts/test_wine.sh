@@ -108,14 +108,7 @@ else
   fail "frame on screen" "no still frame to compare"
 fi
 
-press '^TARVEL$' Escape || true
-finish_show 30
-code=$?
-if [ $code -eq 0 ]; then
-  pass "Escape closes the show with exit code 0"
-else
-  fail "Escape" "exit code $code"
-fi
+escape_ends_show "the show"
 if why=$(in_order "$showlog" "WM_KEYDOWN VK_ESCAPE" "WM_CLOSE" "WM_DESTROY" "ShutdownApp" \
     "Release PrimarySurface" "Release DDraw" "Release music graph" "CoUninitialize" "Release IDirectSound 0" \
     'mciSendStringA "stop cdaudio"' 'mciSendStringA "close cdaudio"' "exit 0"); then

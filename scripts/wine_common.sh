@@ -113,6 +113,20 @@ press() {
   xdotool key "$2"
 }
 
+# escape_ends_show WHAT: presses Escape in the show's window; passes when
+# the show then ends with exit code 0 (WHAT names the show in the message).
+escape_ends_show() {
+  local code
+  press '^TARVEL$' Escape || true
+  finish_show 30
+  code=$?
+  if [ $code -eq 0 ]; then
+    pass "$1: Escape ends it with exit code 0"
+  else
+    fail "$1: Escape" "exit code $code"
+  fi
+}
+
 window_shown() { xdotool search --name "$1" >/dev/null 2>&1; }
 
 # rgb24 INPUT OUTPUT [ffmpeg input options...]: raw 800x600 RGB bytes.
