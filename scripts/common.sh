@@ -37,6 +37,12 @@ TARVEL_WINE_PACKAGES=(
   ffmpeg
 )
 
+# Packages the release command needs: Debian's package tools, for the
+# dependencies of the .deb (dpkg-shlibdeps) and its checks.
+TARVEL_RELEASE_PACKAGES=(
+  dpkg-dev lintian
+)
+
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 
 # Installs the missing packages when run as root; otherwise prints the exact

@@ -7,6 +7,11 @@
 #   build/win32, build/win64
 #                  the Windows programs, cross-built; the 64-bit one and its
 #                  platform tests run under Wine (label wine)
+#   build/dist     the release packages, their contents checked and the
+#                  64-bit program run under Wine from its zip
+#                  (scripts/test_packages.sh); the Debian package installed in
+#                  a fresh Debian 12 root is scripts/test_release.sh, kept out
+#                  of this command for its download and time
 source "$(dirname "$0")/common.sh"
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}"
@@ -27,5 +32,8 @@ log "Building the Windows programs (mingw-w64, 32-bit and 64-bit)"
 "$TARVEL_ROOT/scripts/build_windows.sh"
 log "Running the Windows program under Wine"
 "$TARVEL_ROOT/scripts/test_wine.sh"
+
+log "Making and checking the release packages"
+"$TARVEL_ROOT/scripts/test_packages.sh"
 
 log "All tests passed"

@@ -31,76 +31,8 @@ fi
 exe=$TARVEL_ROOT/build/win64/src/tarvel.exe
 capture=$native/tools/capture/tarvel-capture
 content=$native/content
-work=$TARVEL_ROOT/build/win64/wine-test
-rm -rf "$work"
-mkdir -p "$work"
-
-# Wine 8 on Debian installs its 64-bit loader off the PATH; 32-bit programs
-# cannot run on this kernel, so the 64-bit build is the one tested.
-WINE=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver
-export WINEPREFIX=$TARVEL_ROOT/build/win64/wine-prefix
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer dialogs
-# DirectSound needs an ALSA device: a null one that discards the sound.
-printf 'pcm.!default { type null }\n' >"$work/asound.conf"
-export ALSA_CONFIG_PATH=$work/asound.conf
-
-xvfb_pids=()
-cleanup() {
-  "$WINESERVER" -k 2>/dev/null || true
-  for pid in "${xvfb_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-}
-trap cleanup EXIT
-
-# start_screen WxHxD: an Xvfb server of that size; sets DISPLAY.
-start_screen() {
-  local fdfile=$work/display.$1 i
-  : >"$fdfile"
-  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$fdfile" >"$work/xvfb.$1.log" 2>&1 &
-  xvfb_pids+=($!)
-  for i in $(seq 100); do
-    [ -s "$fdfile" ] && break
-    sleep 0.1
-  done
-  [ -s "$fdfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
-  export DISPLAY=:$(tr -d '[:space:]' <"$fdfile")
-}
-
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); echo "PASS $1"; }
-fail() { failed=$((failed + 1)); echo "FAIL $1: $2"; }
-
-# wait_for SECONDS COMMAND...: true once COMMAND succeeds, polled every 0.2 s.
-wait_for() {
-  local tries=$(($1 * 5)); shift
-  while [ $tries -gt 0 ]; do
-    "$@" && return 0
-    sleep 0.2
-    tries=$((tries - 1))
-  done
-  return 1
-}
-
-# start_show DIR NAME: the program with DIR as its working folder, its log in
-# $work/NAME.log, its output in $work/NAME.out and .err; sets show_pid.
-start_show() {
-  (cd "$1" && TARVEL_DEBUG_LOG=$work/$2.log exec "$WINE" "$exe") >"$work/$2.out" 2>"$work/$2.err" &
-  show_pid=$!
-}
-
-# finish_show SECONDS: the program's exit code once it has ended, 124 when it
-# is still running after SECONDS (it is then ended).
-finish_show() {
-  if wait_for "$1" bash -c "! kill -0 $show_pid 2>/dev/null"; then
-    wait "$show_pid"
-    return $?
-  fi
-  "$WINESERVER" -k 2>/dev/null || true
-  wait "$show_pid" 2>/dev/null || true
-  return 124
-}
+source "$TARVEL_ROOT/scripts/wine_common.sh"
+wine_setup "$TARVEL_ROOT/build/win64/wine-test"
 
 # in_order LOG STEP...: true when every STEP begins a line of LOG, each after
 # the line of the step before; otherwise prints the first step not found.
@@ -116,39 +48,7 @@ in_order() {
   done
 }
 
-log_has() { grep -q -F -- "$2" "$1" 2>/dev/null; }
-
-# The clocks of the last N frames in the log, one a line.
-# (The Windows program ends its lines with CR LF.)
-last_clocks() { grep '^frame ' "$1" | tail -n "$2" | awk '{sub(/\r$/, ""); print $4}'; }
-
-# clock_stopped LOG: the last 15 frames were all drawn at one clock above 0.
-clock_stopped() {
-  local clocks
-  clocks=$(last_clocks "$1" 15)
-  [ "$(wc -l <<<"$clocks")" -eq 15 ] && [ "$(sort -u <<<"$clocks" | wc -l)" -eq 1 ] && [ "$(head -1 <<<"$clocks")" -gt 0 ]
-}
-
-# press WINDOW_NAME KEY: gives the named window the focus and presses KEY.
-press() {
-  local id
-  id=$(xdotool search --name "$1" | head -1)
-  [ -n "$id" ] || return 1
-  xdotool windowfocus "$id" 2>/dev/null || true
-  xdotool key "$2"
-}
-
-window_shown() { xdotool search --name "$1" >/dev/null 2>&1; }
-
-# rgb24 INPUT OUTPUT [ffmpeg input options...]: raw 800x600 RGB bytes.
-rgb24() {
-  local in=$1 out=$2; shift 2
-  ffmpeg -loglevel error -y "$@" -i "$in" -frames:v 1 -f rawvideo -pix_fmt rgb24 "$out"
-}
-
-log "Preparing the Wine prefix"
-start_screen 800x600x24
-"$WINE" wineboot -i >"$work/wineboot.log" 2>&1
+wine_prepare_prefix
 
 # From here on a failing check is counted, not fatal.
 set +e
@@ -163,12 +63,8 @@ else
 fi
 
 # ---------------------------------------------------------------- show
-# The soundtrack cut to 15.6 s: the clock stops near 1560, inside a scene
-# window whose picture is a function of the clock alone (no noise).
 log "Wine: the show on a shortened soundtrack"
-mkdir -p "$work/show/music"
-ln -s "$content/graph" "$work/show/graph"
-ffmpeg -loglevel error -y -i "$content/music/music00.mp3" -t 15.6 -c copy "$work/show/music/music00.mp3"
+shorten_soundtrack "$content" "$work/show"
 start_show "$work/show" show
 showlog=$work/show.log
 
@@ -202,30 +98,17 @@ if wait_for 60 clock_stopped "$showlog"; then
     pass "soundtrack clock (rose from 0 to $clock and stopped there)"
   fi
   # The frame on screen against the capture tool's at the same clock.
-  ffmpeg -loglevel error -y -f x11grab -draw_mouse 0 -video_size 800x600 -i "$DISPLAY" -frames:v 1 "$work/screen.png"
-  rgb24 "$work/screen.png" "$work/screen.rgb"
-  "$capture" frames --content "$work/show" --clocks "$clock" --out "$work/reference" --raw >/dev/null
-  reference=$(ls "$work"/reference/*.rgb32 | head -1)
-  rgb24 "$reference" "$work/reference.rgb" -f rawvideo -pix_fmt bgr0 -video_size 800x600
-  differing=$(cmp -l "$work/screen.rgb" "$work/reference.rgb" 2>/dev/null | wc -l)
-  if [ -s "$work/screen.rgb" ] && [ "$(stat -c %s "$work/screen.rgb")" -eq 1440000 ] && [ "$differing" -eq 0 ]; then
+  if why=$(screen_equals_capture screen "$clock" "$work/show"); then
     pass "frame on screen equals the capture's frame at clock $clock"
   else
-    fail "frame on screen" "$differing bytes differ from the capture's frame at clock $clock (see $work/screen.png)"
+    fail "frame on screen" "$why"
   fi
 else
   fail "soundtrack clock" "the clock did not rise and stop within 60 s: $(last_clocks "$showlog" 3 | tr '\n' ' ')"
   fail "frame on screen" "no still frame to compare"
 fi
 
-press '^TARVEL$' Escape || true
-finish_show 30
-code=$?
-if [ $code -eq 0 ]; then
-  pass "Escape closes the show with exit code 0"
-else
-  fail "Escape" "exit code $code"
-fi
+escape_ends_show "the show"
 if why=$(in_order "$showlog" "WM_KEYDOWN VK_ESCAPE" "WM_CLOSE" "WM_DESTROY" "ShutdownApp" \
     "Release PrimarySurface" "Release DDraw" "Release music graph" "CoUninitialize" "Release IDirectSound 0" \
     'mciSendStringA "stop cdaudio"' 'mciSendStringA "close cdaudio"' "exit 0"); then

@@ -10,6 +10,7 @@
 #include "content/content_test_util.h"
 #include "contentgen/font.h"
 #include "contentgen/generate.h"
+#include "contentgen/icon.h"
 #include "contentgen/picture.h"
 #include "contentgen/png_write.h"
 #include "contentgen/shapes.h"
@@ -172,6 +173,30 @@ TEST(PngWriter, ChunksCarryValidChecksumsAndThePixelsInflateBack)
     EXPECT_EQ(raw[0], 0); // filter type none
     EXPECT_EQ(std::vector<uint8_t>(raw.begin() + 11, raw.end()),
               (std::vector<uint8_t>{0x01, 0x02, 0x03, 0xA0, 0xB0, 0xC0, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST(Icon, ADiscOnATransparentSquareAtEverySizeWrittenWithItsAlpha)
+{
+    EXPECT_EQ(std::vector<bool>({IsIconSize(8), IsIconSize(16), IsIconSize(48), IsIconSize(256), IsIconSize(512)}),
+              std::vector<bool>({false, true, false, true, false}));
+    for (int size : {16, 32, 64, 128, 256}) {
+        const std::vector<uint32_t> icon = PaintIcon(size);
+        ASSERT_EQ(icon.size(), size_t(size * size));
+        auto alpha = [&](int x, int y) { return icon[size_t(y * size + x)] >> 24; };
+        EXPECT_EQ(std::vector<uint32_t>({alpha(0, 0), alpha(size - 1, 0), alpha(0, size - 1), alpha(size - 1, size - 1)}),
+                  std::vector<uint32_t>(4, 0u)) << size;
+        EXPECT_EQ(alpha(size / 2, size / 2), 255u) << size;
+        EXPECT_EQ(alpha(size / 2, size / 16), 255u) << size; // the rim, near the top edge
+    }
+    const std::vector<uint32_t> pixels = {0x80102030, 0x00000000};
+    const std::vector<uint8_t> png = EncodePngRgba(pixels.data(), 2, 1, 2);
+    ASSERT_GT(png.size(), 33u);
+    EXPECT_EQ(png[25], 6); // colour type RGBA
+    std::vector<uint8_t> idat(png.begin() + 41, png.begin() + 41 + BigEndian(&png[33]));
+    std::vector<uint8_t> raw(1 + 2 * 4);
+    uLongf rawSize = raw.size();
+    ASSERT_EQ(uncompress(raw.data(), &rawSize, idat.data(), uLong(idat.size())), Z_OK);
+    EXPECT_EQ(raw, (std::vector<uint8_t>{0, 0x10, 0x20, 0x30, 0x80, 0, 0, 0, 0}));
 }
 
 TEST(Generator, MakesTheSameBytesEveryTime)

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "demo/sequencer.h"
+#include "demo/timeline.h"
 
 const char CaptureUsage[] =
     "usage: tarvel-capture COMMAND [--content DIR] [options]\n"
@@ -32,6 +33,10 @@ const char CaptureUsage[] =
     "      plays the whole show as fast as it can at N frames per second of\n"
     "      music time (default 32) and prints the time taken to draw its frames;\n"
     "      with R plays (default 1), each frame counts with its fastest time\n"
+    "  storyboard --out FILE.png [--columns N]\n"
+    "      one thumbnail of each of the 37 windows of the timeline, drawn at the\n"
+    "      window's middle and labelled with its number and clock in seconds,\n"
+    "      in a grid N cells wide (default 6)\n"
     "\n"
     "Exit codes: 0 done, 1 an output could not be made, 2 bad arguments;\n"
     "a picture that cannot be loaded ends the show with its own message (255).\n";
@@ -160,6 +165,13 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
     content(bench);
     fps(bench);
     bench->add_option("--runs", o.runs)->check(WholeNumber(1, 100, "takes a whole number from 1 to 100"));
+
+    CLI::App* storyboard = app.add_subcommand("storyboard");
+    content(storyboard);
+    out(storyboard);
+    storyboard->add_option("--columns", o.columns)
+        ->check(WholeNumber(1, SceneWindowCount,
+                            "takes a whole number from 1 to " + std::to_string(SceneWindowCount)));
 
     if (args.empty()) {
         *error = "no command given";

@@ -6,7 +6,7 @@
 
 // What the command line of tarvel-capture asks for.
 struct CaptureOptions {
-    std::string command;         // frames, stills, video or bench
+    std::string command;         // frames, stills, video, bench or storyboard
     std::string content;         // folder holding graph/ and music/; "" for the working folder
     std::string out;             // output folder or file, made absolute
     std::vector<int32_t> clocks; // frames: --clocks; stills: --at
@@ -16,6 +16,7 @@ struct CaptureOptions {
     int height = 600;
     int32_t endClock = 0;        // video: clock at which the recording stops
     int runs = 1;                // bench: plays of the show; each frame's fastest counts
+    int columns = 6;             // storyboard: cells in a row of the grid
 };
 
 // Highest clock value that `frames` accepts.

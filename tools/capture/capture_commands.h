@@ -8,3 +8,4 @@ int RunFrames(const CaptureOptions& options);
 int RunStills(const CaptureOptions& options);
 int RunVideo(const CaptureOptions& options);
 int RunBench(const CaptureOptions& options);
+int RunStoryboard(const CaptureOptions& options);

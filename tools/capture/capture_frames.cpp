@@ -5,31 +5,27 @@
 #include "capture/capture_show.h"
 #include "capture/frame_files.h"
 
-// One frame per listed clock: the first is drawn at the listed value by
-// setting the clock the show has just started, each later one through the
-// music position that the frame before it reads.
+// One frame per listed clock, as frame_NNNNN.png (and .rgb32).
 int RunFrames(const CaptureOptions& options)
 {
     if (!MakeOutputFolder(options.out)) {
         std::fprintf(stderr, "tarvel-capture: cannot make the folder %s\n", options.out.c_str());
         return 1;
     }
+    bool failed = false;
     OpenShow();
-    Sequencer.SceneClock = options.clocks[0];
-    const size_t count = options.clocks.size();
-    for (size_t i = 0; i < count; i++) {
-        PlayFrameThen(options.clocks[i + 1 < count ? i + 1 : i]);
+    PlayAtClocks(options.clocks, [&](size_t i) {
         const std::string png = NumberedPath(options.out, "frame_", int64_t(i), ".png");
+        const std::string raw = NumberedPath(options.out, "frame_", int64_t(i), ".rgb32");
         if (!WritePngFrame(png, CaptureFrame)) {
             std::fprintf(stderr, "tarvel-capture: cannot write %s\n", png.c_str());
-            return 1;
-        }
-        const std::string raw = NumberedPath(options.out, "frame_", int64_t(i), ".rgb32");
-        if (options.raw && !WriteRawFrame(raw, CaptureFrame)) {
+            failed = true;
+        } else if (options.raw && !WriteRawFrame(raw, CaptureFrame)) {
             std::fprintf(stderr, "tarvel-capture: cannot write %s\n", raw.c_str());
-            return 1;
+            failed = true;
         }
-    }
+        return !failed;
+    });
     CloseShow();
-    return 0;
+    return failed ? 1 : 0;
 }

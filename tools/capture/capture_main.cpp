@@ -31,5 +31,7 @@ int main(int argc, char** argv)
         return RunStills(options);
     if (options.command == "video")
         return RunVideo(options);
+    if (options.command == "storyboard")
+        return RunStoryboard(options);
     return RunBench(options);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "app/capture/capture_platform.h"
 #include "demo/sequencer.h"
@@ -45,6 +46,25 @@ void PlayAtRate(int fps, int32_t endClock, OnFrame onFrame)
         const int32_t next = ClockOfFrame(frame + 1, fps);
         const bool ended = PlayFrameThen(next);
         if (!onFrame(frame, drawn) || ended || next >= endClock)
+            return;
+    }
+}
+
+// Plays one frame at each of `clocks`, in order: the first at its listed
+// value, by setting the clock of the show just opened, each later one
+// through the music position that the frame before it reads. Calls
+// onFrame(index) after each frame, while CaptureFrame holds it; stops early
+// when onFrame returns false.
+template <typename OnFrame>
+void PlayAtClocks(const std::vector<int32_t>& clocks, OnFrame onFrame)
+{
+    if (clocks.empty())
+        return;
+    Sequencer.SceneClock = clocks[0];
+    const size_t count = clocks.size();
+    for (size_t i = 0; i < count; i++) {
+        PlayFrameThen(clocks[i + 1 < count ? i + 1 : i]);
+        if (!onFrame(i))
             return;
     }
 }

@@ -26,12 +26,12 @@ void PutChunk(std::vector<uint8_t>& out, const char type[4], const std::vector<u
     PutBigEndian(out, uint32_t(crc));
 }
 
-} // namespace
-
-std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, std::ptrdiff_t pitch)
+// PNG bytes of 8-bit pixels with 3 (RGB) or 4 (RGBA, alpha from the top
+// byte) channels.
+std::vector<uint8_t> Encode(const uint32_t* pixels, int width, int height, std::ptrdiff_t pitch, int channels)
 {
     std::vector<uint8_t> raw;
-    raw.reserve(size_t(height) * (1 + 3 * size_t(width)));
+    raw.reserve(size_t(height) * (1 + size_t(channels) * size_t(width)));
     for (int y = 0; y < height; ++y) {
         raw.push_back(0);
         const uint32_t* row = pixels + y * pitch;
@@ -39,6 +39,8 @@ std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, st
             raw.push_back(uint8_t(row[x] >> 16));
             raw.push_back(uint8_t(row[x] >> 8));
             raw.push_back(uint8_t(row[x]));
+            if (channels == 4)
+                raw.push_back(uint8_t(row[x] >> 24));
         }
     }
     uLongf packedSize = compressBound(uLong(raw.size()));
@@ -50,13 +52,26 @@ std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, st
     std::vector<uint8_t> header;
     PutBigEndian(header, uint32_t(width));
     PutBigEndian(header, uint32_t(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, no filter set, no interlace
+    // 8 bits, RGB (2) or RGBA (6), deflate, no filter set, no interlace.
+    header.insert(header.end(), {8, uint8_t(channels == 4 ? 6 : 2), 0, 0, 0});
 
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     PutChunk(out, "IHDR", header);
     PutChunk(out, "IDAT", packed);
     PutChunk(out, "IEND", {});
     return out;
+}
+
+} // namespace
+
+std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, std::ptrdiff_t pitch)
+{
+    return Encode(pixels, width, height, pitch, 3);
+}
+
+std::vector<uint8_t> EncodePngRgba(const uint32_t* pixels, int width, int height, std::ptrdiff_t pitch)
+{
+    return Encode(pixels, width, height, pitch, 4);
 }
 
 bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes)

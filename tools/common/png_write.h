@@ -9,5 +9,9 @@
 // compressed with zlib. Empty when compression fails.
 std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, std::ptrdiff_t pitch);
 
+// The same for 0xAARRGGBB pixels with their alpha (0 transparent): 8-bit
+// RGBA, not premultiplied.
+std::vector<uint8_t> EncodePngRgba(const uint32_t* pixels, int width, int height, std::ptrdiff_t pitch);
+
 // Writes `bytes` to `path`; false when the file cannot be written whole.
 bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes);

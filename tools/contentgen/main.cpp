@@ -5,6 +5,8 @@
 //       OUTDIR/music/music00.mp3
 //   tarvel-contentgen --contact-sheet OUT.png [FIRST LAST]
 //       thumbnails of the pictures of slots FIRST..LAST (all by default)
+//   tarvel-contentgen --icon OUT.png SIZE
+//       the program's icon, SIZE x SIZE RGBA (16, 32, 64, 128 or 256)
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 #include "contentgen/assets.h"
 #include "contentgen/contact_sheet.h"
 #include "contentgen/generate.h"
+#include "contentgen/icon.h"
 #include "contentgen/png_write.h"
 
 namespace {
@@ -20,7 +23,8 @@ namespace {
 int Usage()
 {
     std::fprintf(stderr, "usage: tarvel-contentgen OUTDIR\n"
-                         "       tarvel-contentgen --contact-sheet OUT.png [FIRST LAST]\n");
+                         "       tarvel-contentgen --contact-sheet OUT.png [FIRST LAST]\n"
+                         "       tarvel-contentgen --icon OUT.png SIZE\n");
     return 2;
 }
 
@@ -33,6 +37,17 @@ int main(int argc, char** argv)
             return Usage();
         int first = argc == 5 ? std::atoi(argv[3]) : 0, last = argc == 5 ? std::atoi(argv[4]) : 999;
         WriteBytes(argv[2], EncodePng(ContactSheet(first, last)));
+        return 0;
+    }
+    if (argc >= 2 && std::string(argv[1]) == "--icon") {
+        const int size = argc == 4 ? std::atoi(argv[3]) : 0;
+        if (!IsIconSize(size))
+            return Usage();
+        const std::vector<uint32_t> icon = PaintIcon(size);
+        const std::vector<uint8_t> png = EncodePngRgba(icon.data(), size, size, size);
+        if (png.empty())
+            Fail("cannot compress the PNG picture data", "");
+        WriteBytes(argv[2], png);
         return 0;
     }
     if (argc != 2 || argv[1][0] == '-')

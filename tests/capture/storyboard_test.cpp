@@ -1,0 +1,169 @@
+// The storyboard: which clock stands for each window, its command line, and
+// the picture it makes on the generated content, cell by cell against the
+// frames that `frames` draws at the same clocks.
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "capture/capture_args.h"
+#include "capture/capture_commands.h"
+#include "capture/storyboard.h"
+#include "demo/timeline.h"
+#include "image/image_test_util.h"
+
+namespace {
+
+std::vector<uint8_t> ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+uint32_t BigEndian(const uint8_t* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
+
+struct Image {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels; // 0x00RRGGBB
+};
+
+// An 8-bit RGB PNG whose rows are all unfiltered, as the tools write them;
+// an empty image for anything else.
+Image ReadRgbPng(const std::filesystem::path& path)
+{
+    const std::vector<uint8_t> file = ReadBytes(path);
+    Image image;
+    std::vector<uint8_t> packed;
+    for (size_t at = 8; at + 12 <= file.size();) {
+        const uint32_t length = BigEndian(&file[at]);
+        const std::string type(file.begin() + std::ptrdiff_t(at) + 4, file.begin() + std::ptrdiff_t(at) + 8);
+        const uint8_t* data = &file[at + 8];
+        if (type == "IHDR") {
+            if (data[8] != 8 || data[9] != 2 || data[12] != 0)
+                return {};
+            image.width = int(BigEndian(data));
+            image.height = int(BigEndian(data + 4));
+        } else if (type == "IDAT") {
+            packed.insert(packed.end(), data, data + length);
+        }
+        at += 12 + length;
+    }
+    const size_t stride = 1 + 3 * size_t(image.width);
+    std::vector<uint8_t> raw(stride * size_t(image.height));
+    uLongf rawSize = uLongf(raw.size());
+    if (image.width == 0 || uncompress(raw.data(), &rawSize, packed.data(), uLong(packed.size())) != Z_OK ||
+        rawSize != raw.size())
+        return {};
+    for (int y = 0; y < image.height; y++) {
+        const uint8_t* row = &raw[size_t(y) * stride];
+        if (row[0] != 0)
+            return {};
+        for (int x = 0; x < image.width; x++)
+            image.pixels.push_back(uint32_t(row[1 + 3 * x]) << 16 | row[2 + 3 * x] << 8 | row[3 + 3 * x]);
+    }
+    return image;
+}
+
+TEST(Storyboard, EachWindowIsShownAtTheMiddleOfItsClocks)
+{
+    for (int window = 1; window <= SceneWindowCount; window++)
+        EXPECT_EQ(SceneWindowAt(WindowMiddleClock(window)), window) << window;
+    // Window 1 holds 0-474, window 6 1291-1469, window 37 12010-13345.
+    EXPECT_EQ(WindowMiddleClock(1), 237);
+    EXPECT_EQ(WindowMiddleClock(6), 1380);
+    EXPECT_EQ(WindowMiddleClock(37), 12677);
+    EXPECT_EQ(ClockInSeconds(12677), "126.77 s");
+    EXPECT_EQ(ClockInSeconds(5), "0.05 s");
+}
+
+TEST(Storyboard, CommandLine)
+{
+    CaptureOptions o;
+    std::string error;
+    ASSERT_TRUE(ParseCaptureArgs({"storyboard", "--out", "board.png"}, &o, &error)) << error;
+    EXPECT_EQ(o.command, "storyboard");
+    EXPECT_EQ(o.columns, 6);
+    EXPECT_EQ(std::filesystem::path(o.out).filename(), "board.png");
+    ASSERT_TRUE(ParseCaptureArgs({"storyboard", "--out", "b.png", "--columns", "37", "--content", "c"}, &o, &error));
+    EXPECT_EQ(o.columns, 37);
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"storyboard"}, {"storyboard", "--out", "b.png", "--columns", "0"},
+             {"storyboard", "--out", "b.png", "--columns", "38"}, {"storyboard", "--out", "b.png", "--fps", "30"}})
+        EXPECT_FALSE(ParseCaptureArgs(bad, &o, &error)) << ::testing::PrintToString(bad);
+}
+
+// Runs a command of the tool in this process, in the content folder.
+int RunInContent(const std::vector<std::string>& args, int (*command)(const CaptureOptions&))
+{
+    CaptureOptions options;
+    std::string error;
+    if (!ParseCaptureArgs(args, &options, &error)) {
+        ADD_FAILURE() << error;
+        return -1;
+    }
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(TARVEL_CONTENT_DIR);
+    const int code = command(options);
+    std::filesystem::current_path(previous);
+    return code;
+}
+
+TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunkAndLabelled)
+{
+    TempDir dir;
+    std::string clocks;
+    for (int window = 1; window <= SceneWindowCount; window++)
+        clocks += std::to_string(WindowMiddleClock(window)) + ",";
+    const std::string frames = (dir.path / "frames").string(), board = (dir.path / "board.png").string();
+    ASSERT_EQ(RunInContent({"frames", "--clocks", clocks, "--out", frames, "--raw"}, RunFrames), 0);
+    ASSERT_EQ(RunInContent({"storyboard", "--out", board, "--columns", "5"}, RunStoryboard), 0);
+
+    // 37 cells in rows of 5: 8 rows, the last one holding 2.
+    const Image image = ReadRgbPng(board);
+    const Storyboard layout = MakeStoryboard(5);
+    ASSERT_EQ(std::make_pair(image.width, image.height), std::make_pair(layout.width, layout.height));
+    EXPECT_EQ(layout.rows, 8);
+    const uint32_t background = image.pixels[0];
+
+    for (int window = 1; window <= SceneWindowCount; window++) {
+        char name[32];
+        std::snprintf(name, sizeof name, "frame_%05d.rgb32", window - 1);
+        const std::vector<uint8_t> frame = ReadBytes(dir.path / "frames" / name);
+        ASSERT_EQ(frame.size(), 800u * 600u * 4u) << name;
+        int left = 0, top = 0;
+        ThumbOrigin(layout, window, &left, &top);
+        EXPECT_EQ(left, StoryboardMargin + (window - 1) % 5 * (ThumbWidth + StoryboardMargin));
+        EXPECT_EQ(top, StoryboardMargin + (window - 1) / 5 * (ThumbHeight + StoryboardLabelHeight + StoryboardMargin));
+        int differing = 0;
+        for (int y = 0; y < 150; y++)
+            for (int x = 0; x < 200; x++) {
+                uint32_t shrunk = 0;
+                for (int channel = 0; channel < 3; channel++) {
+                    int sum = 0;
+                    for (int fy = 4 * y; fy < 4 * y + 4; fy++)
+                        for (int fx = 4 * x; fx < 4 * x + 4; fx++)
+                            sum += frame[4 * (size_t(fy) * 800 + size_t(fx)) + size_t(channel)];
+                    shrunk |= uint32_t((sum + 8) / 16) << (8 * channel);
+                }
+                differing += image.pixels[size_t(top + y) * size_t(image.width) + size_t(left + x)] != shrunk;
+            }
+        EXPECT_EQ(differing, 0) << "window " << window;
+        // The label band beneath holds lettering.
+        int lit = 0;
+        for (int y = top + ThumbHeight; y < top + ThumbHeight + StoryboardLabelHeight; y++)
+            for (int x = left; x < left + ThumbWidth; x++)
+                lit += image.pixels[size_t(y) * size_t(image.width) + size_t(x)] != background;
+        EXPECT_GT(lit, 40) << "window " << window;
+    }
+    // The three cells after the last window are empty.
+    int left = 0, top = 0;
+    ThumbOrigin(layout, SceneWindowCount + 1, &left, &top);
+    for (int y = top; y < image.height; y++)
+        for (int x = left; x < image.width; x++)
+            ASSERT_EQ(image.pixels[size_t(y) * size_t(image.width) + size_t(x)], background) << x << "," << y;
+}
+
+} // namespace
