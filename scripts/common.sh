@@ -43,10 +43,21 @@ TARVEL_RELEASE_PACKAGES=(
   dpkg-dev lintian
 )
 
+# Packages the 32-bit Windows program's tests under Wine need on amd64 (with
+# the i386 architecture enabled): 32-bit Wine, its ALSA plugins and the 32-bit
+# GStreamer plugins with which it decodes MP3. JACK comes as libjack0 on both
+# architectures (Multi-Arch: same): apt would otherwise pick
+# libjack-jackd2-0:i386, which conflicts with the libjack0:amd64 that
+# libsdl2-mixer-dev needs.
+TARVEL_WINE32_PACKAGES=(
+  wine32:i386 libjack0:i386 libasound2-plugins:i386
+  gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386 gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386
+)
+
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 
-# Installs the missing packages when run as root; otherwise prints the exact
-# apt-get line to run and stops.
+# Installs the missing packages when run as root (never removing one: apt
+# stops instead); otherwise prints the exact apt-get line to run and stops.
 ensure_packages() {
   local missing=() p
   for p in "$@"; do
@@ -59,7 +70,7 @@ ensure_packages() {
     log "Installing ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    apt-get install -y -qq --no-install-recommends --no-remove "${missing[@]}"
   else
     echo "Missing Debian packages. Run this, then start again:" >&2
     echo "  sudo apt-get install -y ${missing[*]}" >&2

@@ -5,8 +5,10 @@
 #                  (no desktop tests)
 #   build/fuzz     the fuzz targets (clang, libFuzzer), a bounded run each
 #   build/win32, build/win64
-#                  the Windows programs, cross-built; the 64-bit one and its
-#                  platform tests run under Wine (label wine)
+#                  the Windows programs, cross-built, each run under Wine
+#                  with its platform tests (label wine): the 32-bit one
+#                  natively where the kernel runs 32-bit programs, else
+#                  through qemu-i386
 #   build/dist     the release packages, their contents checked and the
 #                  64-bit program run under Wine from its zip
 #                  (scripts/test_packages.sh); the Debian package installed in
@@ -30,8 +32,10 @@ log "Running the fuzz targets"
 
 log "Building the Windows programs (mingw-w64, 32-bit and 64-bit)"
 "$TARVEL_ROOT/scripts/build_windows.sh"
-log "Running the Windows program under Wine"
-"$TARVEL_ROOT/scripts/test_wine.sh"
+log "Running the 64-bit Windows program under Wine"
+"$TARVEL_ROOT/scripts/test_wine.sh" win64
+log "Running the 32-bit Windows program under 32-bit Wine"
+"$TARVEL_ROOT/scripts/test_wine.sh" win32
 
 log "Making and checking the release packages"
 "$TARVEL_ROOT/scripts/test_packages.sh"

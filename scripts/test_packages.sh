@@ -26,7 +26,7 @@ native=$TARVEL_ROOT/build/release
 capture=$native/tools/capture/tarvel-capture
 content=$native/content
 source "$TARVEL_ROOT/scripts/wine_common.sh"
-wine_setup "$TARVEL_ROOT/build/dist-test"
+wine_setup win64 "$TARVEL_ROOT/build/dist-test"
 
 # From here on a failing check is counted, not fatal.
 set +e

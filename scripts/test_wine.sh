@@ -1,22 +1,37 @@
 #!/usr/bin/env bash
-# The 64-bit Windows program under Wine, on the generated content, in a
-# private Wine prefix (build/win64/wine-prefix) and an Xvfb screen of
-# 800x600x24 on which DirectDraw can set its mode:
+# A Windows program under Wine, on the generated content, in a fresh private
+# Wine prefix (build/ARCH/wine-prefix) and an Xvfb screen of 800x600x24 on
+# which DirectDraw can set its mode:
+#   units     the platform's GoogleTest suites (tests/win32, label wine),
+#             each case its own Wine process
 #   show      start-up order; the soundtrack drives the clock through
 #             DirectShow and stops it at the end of a shortened soundtrack;
 #             the screen then equals the capture tool's frame at that clock;
 #             Escape closes with exit code 0; shutdown order
 #   fatal     a missing picture shows the fatal message box, exit code -1
 #   display   a screen without an 800x600 mode: the "ERROR" box, exit code 1
-# Before them, the layer's own GoogleTest suite runs under Wine through ctest.
-# The program writes its step log when TARVEL_DEBUG_LOG names a file.
+# Each check prints the time it took. The program writes its step log when
+# TARVEL_DEBUG_LOG names a file.
 #
-#   scripts/test_wine.sh        (TARVEL_NATIVE_BUILD=DIR: the native build
-#                                holding content and tarvel-capture, default
-#                                build/release)
+#   scripts/test_wine.sh [win64|win32]
+#
+# win64 (the default) is the 64-bit program; win32 the 32-bit one, the
+# platform the show was made for, under 32-bit Wine: natively where the
+# kernel runs 32-bit programs, otherwise through qemu-i386, which the script
+# registers (see enable_32bit_programs in scripts/wine_common.sh). Through
+# qemu the units are left out (each Wine process takes minutes to start) and
+# a failure is reported as the emulator's, not counted.
+# TARVEL_NATIVE_BUILD=DIR: the native build holding content and
+# tarvel-capture (default build/release).
 source "$(dirname "$0")/common.sh"
+source "$TARVEL_ROOT/scripts/wine_common.sh"
+
+arch=${1:-win64}
+case $arch in win64 | win32) ;; *) echo "usage: scripts/test_wine.sh [win64|win32]" >&2; exit 2 ;; esac
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_WINDOWS_PACKAGES[@]}" "${TARVEL_WINE_PACKAGES[@]}"
+wine_setup "$arch" "$TARVEL_ROOT/build/$arch/wine-test"
+[ "$arch" = win64 ] || enable_32bit_programs "$@"
 
 if [ -n "${TARVEL_NATIVE_BUILD:-}" ]; then
   native=$TARVEL_ROOT/$TARVEL_NATIVE_BUILD
@@ -26,13 +41,11 @@ else
   native=$TARVEL_ROOT/build/release
   configure_and_build release --target content tarvel-capture
 fi
-"$TARVEL_ROOT/scripts/build_windows.sh"
+configure_and_build "$arch"
 
-exe=$TARVEL_ROOT/build/win64/src/tarvel.exe
+exe=$TARVEL_ROOT/build/$arch/src/tarvel.exe
 capture=$native/tools/capture/tarvel-capture
 content=$native/content
-source "$TARVEL_ROOT/scripts/wine_common.sh"
-wine_setup "$TARVEL_ROOT/build/win64/wine-test"
 
 # in_order LOG STEP...: true when every STEP begins a line of LOG, each after
 # the line of the step before; otherwise prints the first step not found.
@@ -49,31 +62,33 @@ in_order() {
 }
 
 wine_prepare_prefix
+echo "prefix ready ($took)"
 
 # From here on a failing check is counted, not fatal.
 set +e
 
 # ---------------------------------------------------------------- units
-# The layer's GoogleTest suite (tests/win32), each case its own Wine process.
-log "Wine: the Windows platform's tests"
-if ctest --test-dir "$TARVEL_ROOT/build/win64" -L wine --output-on-failure -j "$TARVEL_JOBS"; then
-  pass "Windows platform tests (ctest under Wine)"
-else
-  fail "Windows platform tests" "see the ctest output above"
+if [ -z "$emulator" ]; then
+  log "Wine: the Windows platform's tests ($arch)"
+  if ctest --test-dir "$TARVEL_ROOT/build/$arch" -L wine --output-on-failure -j "$TARVEL_JOBS"; then
+    pass "Windows platform tests (ctest under Wine)"
+  else
+    fail "Windows platform tests" "see the ctest output above"
+  fi
 fi
 
 # ---------------------------------------------------------------- show
-log "Wine: the show on a shortened soundtrack"
+log "Wine: the show on a shortened soundtrack ($arch)"
 shorten_soundtrack "$content" "$work/show"
 start_show "$work/show" show
 showlog=$work/show.log
 
-if wait_for 120 log_has "$showlog" "frame 1 clock 0"; then
+if wait_for $((120 * patience)) log_has "$showlog" "frame 1 clock 0"; then
   if why=$(in_order "$showlog" "RegisterClassA MOVIRA" "CreateWindowExA TARVEL 800x600 created" \
       "DirectDrawCreate 00000000" "CalcMathTables" "SetCooperativeLevel 00000000" "SetDisplayMode 00000000" \
-      "CreateSurface 00000000" "GetAttachedSurface 00000000" "Lock 00000000" "InitSubsystems" "joyGetNumDevs" \
-      'mciSendStringA "open cdaudio"' 'mciSendStringA "set cdaudio time format tmsf"' "CoInitialize 00000000" \
-      "CoCreateInstance FilterGraph 00000000" "InitSound" "DirectSoundCreate 00000000" \
+      "CreateSurface 00000000" "GetAttachedSurface 00000000" "Lock 00000000 pitch 3200 bits 32" "InitSubsystems" \
+      "joyGetNumDevs" 'mciSendStringA "open cdaudio"' 'mciSendStringA "set cdaudio time format tmsf"' \
+      "CoInitialize 00000000" "CoCreateInstance FilterGraph 00000000" "InitSound" "DirectSoundCreate 00000000" \
       "IDirectSound SetCooperativeLevel 00000000" "start-up done" "DemoFrame pictures loaded" \
       'RenderFile music\music00.mp3' "Run " "DemoFrame show started" "frame 1 clock 0"); then
     if in_order "$showlog" "WM_ACTIVATEAPP" "frame 1 clock 0" >/dev/null; then
@@ -85,10 +100,10 @@ if wait_for 120 log_has "$showlog" "frame 1 clock 0"; then
     fail "start-up order" "$why"
   fi
 else
-  fail "start-up order" "no frame within 120 s"
+  fail "start-up order" "no frame within $((120 * patience)) s; the log ends with: $(tail -1 "$showlog" 2>/dev/null)"
 fi
 
-if wait_for 60 clock_stopped "$showlog"; then
+if wait_for $((60 * patience)) clock_stopped "$showlog"; then
   clock=$(last_clocks "$showlog" 1)
   if ! log_has "$showlog" 'RenderFile music\music00.mp3 00000000'; then
     fail "soundtrack clock" "RenderFile did not render the soundtrack"
@@ -104,7 +119,7 @@ if wait_for 60 clock_stopped "$showlog"; then
     fail "frame on screen" "$why"
   fi
 else
-  fail "soundtrack clock" "the clock did not rise and stop within 60 s: $(last_clocks "$showlog" 3 | tr '\n' ' ')"
+  fail "soundtrack clock" "the clock did not rise and stop within $((60 * patience)) s: $(last_clocks "$showlog" 3 | tr '\n' ' ')"
   fail "frame on screen" "no still frame to compare"
 fi
 
@@ -118,13 +133,13 @@ else
 fi
 
 # ---------------------------------------------------------------- fatal
-log "Wine: a missing picture"
+log "Wine: a missing picture ($arch)"
 mkdir -p "$work/fatal/graph" "$work/fatal/music"
 start_show "$work/fatal" fatal
 caption='fichero no encontrado en LoadTGA:'
-if wait_for 60 window_shown "^$caption\$"; then
+if wait_for $((60 * patience)) window_shown "^$caption\$"; then
   press "^$caption\$" Return || true
-  finish_show 30
+  finish_show $((30 * patience))
   code=$?
   if [ $code -ne 255 ]; then
     fail "fatal error" "exit code $code, not -1 (255)"
@@ -142,13 +157,13 @@ fi
 
 # ---------------------------------------------------------------- display
 # An X screen of 1024x768 has no 800x600 mode for Wine's DirectDraw.
-log "Wine: a display without the show's mode"
+log "Wine: a display without the show's mode ($arch)"
 "$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null
 start_screen 1024x768x24
 start_show "$work/show" display
-if wait_for 60 window_shown '^ERROR$'; then
+if wait_for $((60 * patience)) window_shown '^ERROR$'; then
   press '^ERROR$' Return || true
-  finish_show 30
+  finish_show $((30 * patience))
   code=$?
   if [ $code -ne 1 ]; then
     fail "display start-up failure" "exit code $code, not 1"
@@ -165,5 +180,4 @@ else
   fail "display start-up failure" "no message box titled ERROR"
 fi
 
-echo "wine: $passed passed, $failed failed"
-[ $failed -eq 0 ]
+wine_summary "wine $arch"

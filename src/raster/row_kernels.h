@@ -106,8 +106,10 @@ void MixBytes(const uint8_t* v, const uint8_t* d, uint8_t* out, int n)
         const uint32_t pairs = (s[i] & 0x00FF00FFu) + ((s[i] >> 8) & 0x00FF00FFu); // B+G, R
         sum[i] = uint16_t(pairs + (pairs >> 16));
     }
+    // A 32-bit product: GCC 12 vectorises the 16-bit form wrongly where it
+    // emulates vectors in general registers (32-bit x86 without SSE2).
     for (int i = 0; i < n; i++)
-        sum[i] = uint16_t(Div3Narrow(sum[i]));
+        sum[i] = uint16_t(Div3(sum[i]));
     for (int i = 0; i < n; i++)
         grey[i] = uint32_t(sum[i]) << 16 | uint32_t(sum[i]) << 8 | sum[i];
 }
