@@ -37,6 +37,18 @@ TARVEL_WINE_PACKAGES=(
   ffmpeg
 )
 
+# Packages the web build needs: emscripten with binaryen and the acorn parser
+# that its JavaScript optimiser loads, and Python for its file packager.
+TARVEL_WEB_PACKAGES=(
+  cmake ninja-build python3
+  emscripten binaryen node-acorn
+)
+
+# Packages the web page's tests need besides Node.js and npm: the browser.
+TARVEL_WEB_TEST_PACKAGES=(
+  chromium
+)
+
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 
 # Installs the missing packages when run as root; otherwise prints the exact
@@ -70,4 +82,30 @@ configure_and_build() {
   (cd "$TARVEL_ROOT" && cmake --preset "$preset" >/dev/null)
   log "Building build/$preset"
   (cd "$TARVEL_ROOT" && cmake --build --preset "$preset" -j "$TARVEL_JOBS" "$@")
+}
+
+# ensure_node: Node.js and npm, from Debian when the machine has neither.
+ensure_node() {
+  if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    ensure_packages nodejs npm
+  fi
+}
+
+# pack_web_content CONTENT OUT: graph/ and music/ of the content folder
+# CONTENT (either may be missing) as the web page's content package,
+# OUT/tarvel.data with its loader OUT/tarvel.data.js, by emscripten's file
+# packager (what --preload-file runs). The page loads whatever package lies
+# beside it, so one build plays any content folder.
+pack_web_content() {
+  local content out parts=() part
+  content=$(cd "$1" && pwd)
+  out=$2
+  for part in graph music; do
+    if [ -d "$content/$part" ]; then parts+=("$content/$part@$part"); fi
+  done
+  [ ${#parts[@]} -gt 0 ] || { echo "pack_web_content: $content holds neither graph/ nor music/" >&2; return 1; }
+  mkdir -p "$out"
+  # The packager's reminder of -sFORCE_FILESYSTEM is heeded (src/CMakeLists.txt).
+  (cd "$out" && python3 /usr/share/emscripten/tools/file_packager.py tarvel.data \
+     --preload "${parts[@]}" --js-output=tarvel.data.js 2>&1 >/dev/null | { grep -v 'sFORCE_FILESYSTEM' >&2 || true; })
 }

@@ -7,6 +7,8 @@
 #   build/win32, build/win64
 #                  the Windows programs, cross-built; the 64-bit one and its
 #                  platform tests run under Wine (label wine)
+#   build/web      the show as a web page (emscripten), tested in headless
+#                  Chromium against build/release's capture tool
 source "$(dirname "$0")/common.sh"
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}"
@@ -14,6 +16,9 @@ ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}"
 configure_and_build release
 log "Running tests (release)"
 (cd "$TARVEL_ROOT" && ctest --preset release -j "$TARVEL_JOBS")
+
+log "Building the web page and testing it in headless Chromium"
+"$TARVEL_ROOT/scripts/test_web.sh"
 
 configure_and_build asan
 log "Running tests (AddressSanitizer + UndefinedBehaviorSanitizer)"
