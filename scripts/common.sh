@@ -109,3 +109,18 @@ pack_web_content() {
   (cd "$out" && python3 /usr/share/emscripten/tools/file_packager.py tarvel.data \
      --preload "${parts[@]}" --js-output=tarvel.data.js 2>&1 >/dev/null | { grep -v 'sFORCE_FILESYSTEM' >&2 || true; })
 }
+
+# install_web_driver: puppeteer-core, as tests/web/package-lock.json pins it,
+# from the npm registry into build/web/test-driver (again only when the lock
+# file changed); prints that folder.
+install_web_driver() {
+  local driver=$TARVEL_ROOT/build/web/test-driver
+  if ! cmp -s "$TARVEL_ROOT/tests/web/package-lock.json" "$driver/package-lock.json" || [ ! -d "$driver/node_modules" ]; then
+    log "Installing puppeteer-core into build/web/test-driver"
+    rm -rf "$driver"
+    mkdir -p "$driver"
+    cp "$TARVEL_ROOT/tests/web/package.json" "$TARVEL_ROOT/tests/web/package-lock.json" "$driver/"
+    (cd "$driver" && npm ci --no-audit --no-fund --loglevel=error >&2)
+  fi
+  echo "$driver"
+}

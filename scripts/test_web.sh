@@ -59,14 +59,7 @@ variant no-soundtrack
 ln -s "$content/graph" "$work/no-soundtrack/content/graph"
 pack_web_content "$work/no-soundtrack/content" "$work/no-soundtrack"
 
-driver=$web/test-driver
-if ! cmp -s "$TARVEL_ROOT/tests/web/package-lock.json" "$driver/package-lock.json" || [ ! -d "$driver/node_modules" ]; then
-  log "Installing puppeteer-core into build/web/test-driver"
-  rm -rf "$driver"
-  mkdir -p "$driver"
-  cp "$TARVEL_ROOT/tests/web/package.json" "$TARVEL_ROOT/tests/web/package-lock.json" "$driver/"
-  (cd "$driver" && npm ci --no-audit --no-fund --loglevel=error)
-fi
+driver=$(install_web_driver)
 cp "$TARVEL_ROOT/tests/web/web_show.test.mjs" "$driver/"
 
 log "Running the web page's tests in headless Chromium"
