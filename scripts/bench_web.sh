@@ -18,7 +18,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-ensure_packages "${TARVEL_WEB_PACKAGES[@]}" "${TARVEL_WEB_TEST_PACKAGES[@]}"
+use_emscripten
+ensure_packages "${TARVEL_WEB_TEST_PACKAGES[@]}"
 ensure_node
 "$TARVEL_ROOT/scripts/build_web.sh"
 dir=$TARVEL_ROOT/build/$preset_dir

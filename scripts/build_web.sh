@@ -18,7 +18,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-ensure_packages "${TARVEL_WEB_PACKAGES[@]}"
+use_emscripten
 
 if [ -z "$content" ]; then
   if [ -f "$TARVEL_ROOT/build/release/build.ninja" ]; then

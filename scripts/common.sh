@@ -44,6 +44,14 @@ TARVEL_WEB_PACKAGES=(
   emscripten binaryen node-acorn
 )
 
+# use_emscripten: the web build's packages, and the module folder where
+# Debian keeps acorn for emscripten's JavaScript optimiser, which a Node.js
+# from elsewhere does not search (the web preset sets it too).
+use_emscripten() {
+  ensure_packages "${TARVEL_WEB_PACKAGES[@]}"
+  export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
+}
+
 # Packages the web page's tests need besides Node.js and npm: the browser.
 TARVEL_WEB_TEST_PACKAGES=(
   chromium
@@ -123,4 +131,18 @@ install_web_driver() {
     (cd "$driver" && npm ci --no-audit --no-fund --loglevel=error >&2)
   fi
   echo "$driver"
+}
+
+# use_native_build: the native build whose content and tarvel-capture the
+# Wine and web tests compare with, brought up to date: TARVEL_NATIVE_BUILD (a
+# folder under the root) or build/release. Sets `native` to its folder.
+use_native_build() {
+  if [ -n "${TARVEL_NATIVE_BUILD:-}" ]; then
+    native=$TARVEL_ROOT/$TARVEL_NATIVE_BUILD
+    log "Building the content and tarvel-capture in $native"
+    cmake --build "$native" -j "$TARVEL_JOBS" --target content tarvel-capture
+  else
+    native=$TARVEL_ROOT/build/release
+    configure_and_build release --target content tarvel-capture
+  fi
 }

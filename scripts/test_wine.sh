@@ -18,14 +18,7 @@ source "$(dirname "$0")/common.sh"
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_WINDOWS_PACKAGES[@]}" "${TARVEL_WINE_PACKAGES[@]}"
 
-if [ -n "${TARVEL_NATIVE_BUILD:-}" ]; then
-  native=$TARVEL_ROOT/$TARVEL_NATIVE_BUILD
-  log "Building the content and tarvel-capture in $native"
-  cmake --build "$native" -j "$TARVEL_JOBS" --target content tarvel-capture
-else
-  native=$TARVEL_ROOT/build/release
-  configure_and_build release --target content tarvel-capture
-fi
+use_native_build
 "$TARVEL_ROOT/scripts/build_windows.sh"
 
 exe=$TARVEL_ROOT/build/win64/src/tarvel.exe

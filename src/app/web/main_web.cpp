@@ -6,6 +6,8 @@
 #include <cstdlib>
 
 #include "app/app.h"
+#include "audio/web/music_web.h"
+#include "demo/manifest.h"
 
 namespace {
 
@@ -14,6 +16,13 @@ bool Played;
 } // namespace
 
 extern "C" {
+
+// The content is loaded and the page waits for the user to start the show:
+// the soundtrack is decoded meanwhile.
+EMSCRIPTEN_KEEPALIVE void WebPrepare()
+{
+    PrefetchMusic(SoundtrackFile);
+}
 
 // Starts the show from its first stage; a show that played before is
 // released first (its window's end has already run ShutdownApp). With

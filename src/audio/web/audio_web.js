@@ -2,6 +2,7 @@
 // sample channels on the page's AudioContext (Module.audioContext, made by
 // the page when the user starts the show, as browsers ask).
 mergeInto(LibraryManager.library, {
+  $TarvelAudio__deps: ['$FS'],
   $TarvelAudio: {
     context: function () {
       return Module['audioContext'] || null;
@@ -15,6 +16,28 @@ mergeInto(LibraryManager.library, {
     last: 0, // the last position reported; positions never go back
     // Sample channels: per channel its buffer and the source playing it.
     channels: [],
+    // Decoded soundtracks by file: promises of an AudioBuffer, or of null
+    // for a file that is missing or cannot be decoded. The files never
+    // change, so each is decoded once.
+    decoded: {},
+    // Before the user starts the show the page has no audio context yet: an
+    // offline one decodes at 44100 Hz, and sources resample what they play.
+    decode: function (path) {
+      const A = TarvelAudio;
+      if (Object.prototype.hasOwnProperty.call(A.decoded, path)) return A.decoded[path];
+      let bytes = null;
+      try {
+        bytes = FS.readFile(path);
+      } catch (e) {
+        /* no such file */
+      }
+      const Offline = window.OfflineAudioContext || window.webkitOfflineAudioContext;
+      const context = A.context() || (Offline ? new Offline(2, 1, 44100) : null);
+      const promise = bytes && context ? context.decodeAudioData(bytes.buffer).catch(() => null) : Promise.resolve(null);
+      // Without any context the decode waits for MusicPlay.
+      if (context || !bytes) A.decoded[path] = promise;
+      return promise;
+    },
     stop: function (source) {
       if (!source) return;
       try { source.stop(); } catch (e) { /* never started */ }
@@ -22,7 +45,13 @@ mergeInto(LibraryManager.library, {
     },
   },
 
-  tarvel_music_play__deps: ['$TarvelAudio', '$FS'],
+  // Decodes the file ahead of MusicPlay (see music_web.h).
+  tarvel_music_prefetch__deps: ['$TarvelAudio'],
+  tarvel_music_prefetch: function (pathPointer) {
+    TarvelAudio.decode(UTF8ToString(pathPointer));
+  },
+
+  tarvel_music_play__deps: ['$TarvelAudio'],
   tarvel_music_play: function (pathPointer) {
     const A = TarvelAudio;
     const path = UTF8ToString(pathPointer);
@@ -33,14 +62,10 @@ mergeInto(LibraryManager.library, {
     const generation = ++A.generation;
     const context = A.context();
     if (!context) return;
-    let bytes;
-    try {
-      bytes = FS.readFile(path);
-    } catch (e) {
-      return; // no soundtrack: silent, position 0
-    }
-    context.decodeAudioData(bytes.buffer).then((buffer) => {
-      if (generation !== A.generation) return;
+    A.decode(path).then((buffer) => {
+      // No soundtrack, one that cannot be decoded, or a newer play or a
+      // release since: silent, position 0.
+      if (!buffer || generation !== A.generation) return;
       const source = context.createBufferSource();
       source.buffer = buffer;
       source.connect(context.destination);
@@ -48,7 +73,7 @@ mergeInto(LibraryManager.library, {
       A.duration = buffer.duration;
       source.start(A.startTime);
       A.source = source;
-    }, () => { /* not decodable: silent, position 0 */ });
+    });
   },
 
   tarvel_music_stop__deps: ['$TarvelAudio', 'tarvel_music_position'],

@@ -1,10 +1,9 @@
 // The sample channels in the browser: sample buffers are memory of the
-// program's own; each channel holds a WebAudio buffer made from a copy of
-// its sample and plays it on the page's AudioContext (audio_web.js).
-#include <cstdlib>
-
+// program's own (audio/memory); each channel holds a WebAudio buffer made
+// from a copy of its sample and plays it on the page's AudioContext
+// (audio_web.js).
 #include "audio/audio_seam.h"
-#include "audio/sound.h"
+#include "audio/memory/sample_buffer_memory.h"
 
 extern "C" {
 int tarvel_sound_open(void);
@@ -13,14 +12,6 @@ int tarvel_channel_load(int channel, const int16_t* samples, uint32_t frames);
 int tarvel_channel_play(int channel);
 void tarvel_channel_stop(int channel);
 }
-
-// 16-bit stereo: four bytes a frame.
-constexpr uint32_t BytesPerFrame = 4;
-
-struct SampleBuffer {
-    uint8_t* data;
-    uint32_t length;
-};
 
 bool SoundDeviceCreate()
 {
@@ -39,44 +30,12 @@ int SoundDeviceRelease()
     return 0;
 }
 
-// Like the written device, a buffer must hold at least one sample frame.
-SampleBuffer* SampleBufferCreate(uint32_t length)
-{
-    if (length < BytesPerFrame)
-        return nullptr;
-    auto* buffer = static_cast<SampleBuffer*>(std::malloc(sizeof(SampleBuffer)));
-    if (!buffer)
-        return nullptr;
-    *buffer = SampleBuffer{static_cast<uint8_t*>(std::calloc(length, 1)), length};
-    if (!buffer->data) {
-        std::free(buffer);
-        return nullptr;
-    }
-    return buffer;
-}
-
-uint8_t* SampleBufferLock(SampleBuffer* buffer)
-{
-    return buffer->data;
-}
-
-bool SampleBufferUnlock(SampleBuffer*)
-{
-    return true;
-}
-
-void SampleBufferRelease(SampleBuffer* buffer)
-{
-    std::free(buffer->data);
-    std::free(buffer);
-}
-
 // The channel gets a WebAudio buffer of its own, copied from the sample; a
 // trailing part of a frame is not played.
 bool ChannelDuplicate(int channel, SampleBuffer* buffer)
 {
     return tarvel_channel_load(channel, reinterpret_cast<const int16_t*>(buffer->data),
-                               buffer->length / BytesPerFrame) != 0;
+                               buffer->length / SampleFrameBytes) != 0;
 }
 
 // Every play starts a fresh source at the buffer's start.
