@@ -31,6 +31,6 @@ if [ "$dir" != "$TARVEL_ROOT/build/web" ]; then
 fi
 
 driver=$(install_web_driver)
-cp "$TARVEL_ROOT/bench/web/run_bench.mjs" "$driver/"
+cp "$TARVEL_ROOT/bench/web/run_bench.mjs" "$TARVEL_ROOT/tests/web/browser.mjs" "$driver/"
 log "Running the benchmark in headless Chromium ($runs runs)"
 node "$driver/run_bench.mjs" "$dir" "$runs"

@@ -53,7 +53,7 @@ ln -s "$content/graph" "$work/no-soundtrack/content/graph"
 pack_web_content "$work/no-soundtrack/content" "$work/no-soundtrack"
 
 driver=$(install_web_driver)
-cp "$TARVEL_ROOT/tests/web/web_show.test.mjs" "$driver/"
+cp "$TARVEL_ROOT/tests/web/web_show.test.mjs" "$TARVEL_ROOT/tests/web/browser.mjs" "$driver/"
 
 log "Running the web page's tests in headless Chromium"
 cd "$driver"

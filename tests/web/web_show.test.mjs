@@ -13,16 +13,14 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFile } from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
 import path from 'node:path';
 import { promisify } from 'node:util';
-import puppeteer from 'puppeteer-core';
+import { launchChromium, serveFolder } from './browser.mjs';
 
 const root = process.env.TARVEL_WEB_ROOT;
 const content = process.env.TARVEL_CONTENT;
 const capture = process.env.TARVEL_CAPTURE;
 const work = process.env.TARVEL_WEB_WORK;
-const chromium = process.env.TARVEL_CHROMIUM || '/usr/bin/chromium';
 
 const Width = 800, Height = 600;
 // The frame compared with tarvel-capture: the first drawn at this clock or later.
@@ -32,38 +30,13 @@ let server, base, browser;
 
 // ------------------------------------------------------------------ set-up
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
-
-function serve(folder) {
-  return http.createServer((request, response) => {
-    const name = path.join(folder, decodeURIComponent(new URL(request.url, 'http://x').pathname));
-    if (!name.startsWith(folder) || !fs.existsSync(name) || !fs.statSync(name).isFile()) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, { 'Content-Type': types[path.extname(name)] || 'application/octet-stream' });
-    fs.createReadStream(name).pipe(response);
-  });
-}
-
 before(async () => {
   for (const [name, value] of Object.entries({ TARVEL_WEB_ROOT: root, TARVEL_CONTENT: content,
     TARVEL_CAPTURE: capture, TARVEL_WEB_WORK: work })) {
     assert.ok(value, `${name} must be set`);
   }
-  server = serve(path.resolve(root));
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  base = `http://127.0.0.1:${server.address().port}`;
-  browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    userDataDir: fs.mkdtempSync(path.join(work, 'profile-')),
-    // The network is closed here: everything that would reach out is off,
-    // or the browser stalls.
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--autoplay-policy=no-user-gesture-required'],
-  });
+  ({ server, base } = await serveFolder(root));
+  browser = await launchChromium(fs.mkdtempSync(path.join(work, 'profile-')), ['--autoplay-policy=no-user-gesture-required']);
 });
 
 after(async () => {
