@@ -54,6 +54,26 @@ TARVEL_WINE32_PACKAGES=(
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386 gstreamer1.0-plugins-ugly:i386 gstreamer1.0-libav:i386
 )
 
+# Packages the web build needs: emscripten with binaryen and the acorn parser
+# that its JavaScript optimiser loads, and Python for its file packager.
+TARVEL_WEB_PACKAGES=(
+  cmake ninja-build python3
+  emscripten binaryen node-acorn
+)
+
+# use_emscripten: the web build's packages, and the module folder where
+# Debian keeps acorn for emscripten's JavaScript optimiser, which a Node.js
+# from elsewhere does not search (the web preset sets it too).
+use_emscripten() {
+  ensure_packages "${TARVEL_WEB_PACKAGES[@]}"
+  export NODE_PATH=${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs
+}
+
+# Packages the web page's tests need besides Node.js and npm: the browser.
+TARVEL_WEB_TEST_PACKAGES=(
+  chromium
+)
+
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 
 # Installs the missing packages when run as root (never removing one: apt
@@ -87,4 +107,59 @@ configure_and_build() {
   (cd "$TARVEL_ROOT" && cmake --preset "$preset" >/dev/null)
   log "Building build/$preset"
   (cd "$TARVEL_ROOT" && cmake --build --preset "$preset" -j "$TARVEL_JOBS" "$@")
+}
+
+# ensure_node: Node.js and npm, from Debian when the machine has neither.
+ensure_node() {
+  if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    ensure_packages nodejs npm
+  fi
+}
+
+# pack_web_content CONTENT OUT: graph/ and music/ of the content folder
+# CONTENT (either may be missing) as the web page's content package,
+# OUT/tarvel.data with its loader OUT/tarvel.data.js, by emscripten's file
+# packager (what --preload-file runs). The page loads whatever package lies
+# beside it, so one build plays any content folder.
+pack_web_content() {
+  local content out parts=() part
+  content=$(cd "$1" && pwd)
+  out=$2
+  for part in graph music; do
+    if [ -d "$content/$part" ]; then parts+=("$content/$part@$part"); fi
+  done
+  [ ${#parts[@]} -gt 0 ] || { echo "pack_web_content: $content holds neither graph/ nor music/" >&2; return 1; }
+  mkdir -p "$out"
+  # The packager's reminder of -sFORCE_FILESYSTEM is heeded (src/CMakeLists.txt).
+  (cd "$out" && python3 /usr/share/emscripten/tools/file_packager.py tarvel.data \
+     --preload "${parts[@]}" --js-output=tarvel.data.js 2>&1 >/dev/null | { grep -v 'sFORCE_FILESYSTEM' >&2 || true; })
+}
+
+# install_web_driver: puppeteer-core, as tests/web/package-lock.json pins it,
+# from the npm registry into build/web/test-driver (again only when the lock
+# file changed); prints that folder.
+install_web_driver() {
+  local driver=$TARVEL_ROOT/build/web/test-driver
+  if ! cmp -s "$TARVEL_ROOT/tests/web/package-lock.json" "$driver/package-lock.json" || [ ! -d "$driver/node_modules" ]; then
+    log "Installing puppeteer-core into build/web/test-driver"
+    rm -rf "$driver"
+    mkdir -p "$driver"
+    cp "$TARVEL_ROOT/tests/web/package.json" "$TARVEL_ROOT/tests/web/package-lock.json" "$driver/"
+    (cd "$driver" && npm ci --no-audit --no-fund --loglevel=error >&2)
+  fi
+  echo "$driver"
+}
+
+# use_native_build: the native build whose content and tarvel-capture the
+# Wine and web tests compare with, brought up to date: TARVEL_NATIVE_BUILD (a
+# folder under the root) or build/release. Sets `native` to its folder.
+use_native_build() {
+  if [ -n "${TARVEL_NATIVE_BUILD:-}" ]; then
+    native=$TARVEL_ROOT/$TARVEL_NATIVE_BUILD
+    log "Building the content and tarvel-capture in $native"
+    cmake --build "$native" -j "$TARVEL_JOBS" --target content tarvel-capture
+  else
+    native=$TARVEL_ROOT/build/release
+    configure_and_build release --target content tarvel-capture
+  fi
 }

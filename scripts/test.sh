@@ -9,6 +9,8 @@
 #                  with its platform tests (label wine): the 32-bit one
 #                  natively where the kernel runs 32-bit programs, else
 #                  through qemu-i386
+#   build/web      the show as a web page (emscripten), tested in headless
+#                  Chromium against build/release's capture tool
 #   build/dist     the release packages, their contents checked and the
 #                  64-bit program run under Wine from its zip
 #                  (scripts/test_packages.sh); the Debian package installed in
@@ -21,6 +23,9 @@ ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}"
 configure_and_build release
 log "Running tests (release)"
 (cd "$TARVEL_ROOT" && ctest --preset release -j "$TARVEL_JOBS")
+
+log "Building the web page and testing it in headless Chromium"
+"$TARVEL_ROOT/scripts/test_web.sh"
 
 configure_and_build asan
 log "Running tests (AddressSanitizer + UndefinedBehaviorSanitizer)"

@@ -12,7 +12,7 @@
 #   deb      exactly the files of an installation, and dependencies on the
 #            libraries the programs link
 #   source   every file Git tracks, no build output
-#   web zip  when made: the site's four files, its README and licence files
+#   web zip  when made: the site's five files, its README and licence files
 source "$(dirname "$0")/common.sh"
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}" "${TARVEL_WINDOWS_PACKAGES[@]}" \
@@ -131,7 +131,7 @@ outputs=$(grep -E '^(build[^/]*|dist|out|\.git)(/|$)' <<<"$archived" | head -3 |
 # ---------------------------------------------------------------- web
 web=$dist/tarvel-$version-web.zip
 if [ -f "$web" ]; then
-  expected=$(printf "tarvel-$version-web/%s\n" tarvel.html tarvel.js tarvel.wasm tarvel.data README.txt LICENSE.txt \
+  expected=$(printf "tarvel-$version-web/%s\n" tarvel.html tarvel.js tarvel.wasm tarvel.data tarvel.data.js README.txt LICENSE.txt \
     THIRD-PARTY-NOTICES.txt)
   same_list "$(basename "$web"): the site" "$expected" "$(unzip -Z1 "$web" | grep -v '/$')"
 fi

@@ -33,14 +33,7 @@ ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_WINDOWS_PACKAGES[@]}" "$
 wine_setup "$arch" "$TARVEL_ROOT/build/$arch/wine-test"
 [ "$arch" = win64 ] || enable_32bit_programs "$@"
 
-if [ -n "${TARVEL_NATIVE_BUILD:-}" ]; then
-  native=$TARVEL_ROOT/$TARVEL_NATIVE_BUILD
-  log "Building the content and tarvel-capture in $native"
-  cmake --build "$native" -j "$TARVEL_JOBS" --target content tarvel-capture
-else
-  native=$TARVEL_ROOT/build/release
-  configure_and_build release --target content tarvel-capture
-fi
+use_native_build
 configure_and_build "$arch"
 
 exe=$TARVEL_ROOT/build/$arch/src/tarvel.exe

@@ -75,13 +75,27 @@ int InitApp()
     return 1;
 }
 
-int RunApp()
+bool StartApp()
 {
     DebugLogOpen();
-    if (!InitApp()) {
-        DebugLog("exit %d", StartupFailedExitCode);
+    if (InitApp())
+        return true;
+    DebugLog("exit %d", StartupFailedExitCode);
+    return false;
+}
+
+// One frame; the frame that reached the end of the show asks the window to
+// close.
+static void PlayDemoFrame()
+{
+    if (DemoFrame())
+        PostCloseRequest();
+}
+
+int RunApp()
+{
+    if (!StartApp())
         return StartupFailedExitCode;
-    }
     // Messages always come before frames: a frame is drawn only on a turn
     // that finds no message waiting, and only once the window was activated.
     for (;;) {
@@ -93,13 +107,27 @@ int RunApp()
         }
         if (turn == MessageTurn::Handled)
             continue;
-        if (!App.AppActive) {
+        if (!App.AppActive)
             WaitForMessage();
-        } else if (DemoFrame()) {
-            // The frame that reached the end of the show asks the window to close.
-            PostCloseRequest();
-        }
+        else
+            PlayDemoFrame();
     }
+}
+
+bool RunAppRefresh(int* exitCode)
+{
+    for (;;) {
+        const MessageTurn turn = HandleNextMessage(exitCode);
+        if (turn == MessageTurn::Quit) {
+            DebugLog("exit %d", *exitCode);
+            return false;
+        }
+        if (turn == MessageTurn::Empty)
+            break;
+    }
+    if (App.AppActive && DemoFrameDue())
+        PlayDemoFrame();
+    return true;
 }
 
 void ResetEngine()

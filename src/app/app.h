@@ -23,9 +23,20 @@ constexpr int StartupFailedExitCode = 1;
 // destroys the window.
 int InitApp();
 
-// The program: the step log, InitApp, then the main loop until the quit
-// message. Returns the exit code.
+// The program: StartApp, then the main loop until the quit message.
+// Returns the exit code.
 int RunApp();
+
+// The step log, then InitApp. False when the show cannot run; the program
+// then ends with StartupFailedExitCode.
+bool StartApp();
+
+// The main loop's work for one display refresh, for a host that calls back
+// once per refresh and must never be blocked (a web page): every waiting
+// message, then one DemoFrame when the window is active and the frame is due
+// (DemoFrameDue). Where RunApp would sleep or spin, it returns instead. False
+// once the quit message has ended the loop, with its exit code in *exitCode.
+bool RunAppRefresh(int* exitCode);
 
 // Creates DisplayScreen and SpareScreen, makes DisplayScreen the target,
 // clears the key table, finds the joysticks, opens the CD-audio device and

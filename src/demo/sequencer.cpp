@@ -98,6 +98,11 @@ bool DemoFrame()
     }
 }
 
+bool DemoFrameDue()
+{
+    return Sequencer.DemoStage != 3 || ElapsedTime() > FrameWaitMs;
+}
+
 void ResetSequencer()
 {
     Sequencer = SequencerState{};

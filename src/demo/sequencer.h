@@ -27,6 +27,12 @@ constexpr int32_t ShowEndClock = 13346;
 // frame that reaches the end of the show on: the window should then close.
 bool DemoFrame();
 
+// True when the next DemoFrame would start drawing at once: in the loading
+// and start stages always, in the play stage once the frame wait is over.
+// For a host that must not spin in the wait: it calls DemoFrame only then,
+// and the wait ends at its first reading.
+bool DemoFrameDue();
+
 // The clock of a music position in seconds: x 100.0, truncated toward zero;
 // positions beyond the 32-bit range are held at its ends, and one that is not
 // a number gives 0.

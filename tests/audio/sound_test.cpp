@@ -2,6 +2,7 @@
 // program) that records every call and can be made to fail at each step.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -118,6 +119,17 @@ TEST_F(SoundTest, LoadingAgainReplacesAndReleasesTheEarlierSampleAndStopReachesO
     EndSound();
     EndSound();
     EXPECT_EQ(FakeSound.releasedDevices, 1);
+}
+
+TEST_F(SoundTest, ResetReleasesEverySampleStillLoaded)
+{
+    LoadTone(3);
+    LoadTone(SampleTableSize - 1);
+    EndSound();
+    ResetSound();
+    EXPECT_EQ(FakeSound.releasedBuffers, 2);
+    EXPECT_TRUE(std::all_of(std::begin(Sound.Samples), std::end(Sound.Samples), [](SampleBuffer* b) { return !b; }));
+    InitSound();
 }
 
 TEST_F(SoundTest, FailuresAndNumbersOutsideTheTablesEndTheProgramWithTheirCaptions)

@@ -164,6 +164,53 @@ TEST_F(SequencerTest, FrameWaitsUntilMoreThan30MsHavePassed)
     CaptureTickStep = 31;
 }
 
+// A host called back once per display refresh: every waiting message, then
+// a frame only when it is due, so that the frame wait ends at its first
+// reading; the close request and the quit come before any further frame.
+TEST_F(SequencerTest, RefreshDrawsOnlyDueFramesWithoutWaitingAndEndsWithTheQuit)
+{
+    ShutdownApp();
+    Reset();
+    CaptureTickStep = 0; // the counter moves only when the test moves it
+    CaptureTickNow = 1000;
+    ASSERT_TRUE(StartApp());
+    int exitCode = -1;
+    EXPECT_TRUE(RunAppRefresh(&exitCode)); // the pictures
+    EXPECT_TRUE(RunAppRefresh(&exitCode)); // the soundtrack; the timer starts at 1000
+    EXPECT_EQ(Sequencer.DemoStage, 3);
+
+    const struct {
+        uint32_t now;
+        int64_t presented;
+        uint32_t timerBase;
+    } refreshes[] = {
+        {1000, 0, 1000}, {1030, 0, 1000}, // not due: nothing drawn, the timer kept
+        {1031, 1, 1031},                  // due: drawn at once, the timer reset
+        {1050, 1, 1031}, {1062, 2, 1062}, {1200, 3, 1200},
+    };
+    const int64_t before = CaptureFramesPresented;
+    for (const auto& r : refreshes) {
+        CaptureTickNow = r.now;
+        EXPECT_TRUE(RunAppRefresh(&exitCode)) << r.now;
+        EXPECT_EQ(CaptureFramesPresented - before, r.presented) << r.now;
+        EXPECT_EQ(Input.TimerBase, r.timerBase) << r.now;
+    }
+
+    // The frame that reaches the end asks to close; the next refresh closes,
+    // shuts down and ends with 0, drawing nothing more.
+    CaptureMusicPosition = 133.46;
+    CaptureTickNow = 1300;
+    EXPECT_TRUE(RunAppRefresh(&exitCode));
+    EXPECT_EQ(CaptureCloseRequests, 1);
+    const int64_t presented = CaptureFramesPresented;
+    CaptureTickNow = 1400;
+    EXPECT_FALSE(RunAppRefresh(&exitCode));
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(CaptureFramesPresented, presented);
+    EXPECT_EQ(Images.NoiseLayers[0].buffer.rows, nullptr); // released by the shutdown
+    CaptureTickStep = 31;
+}
+
 TEST(Timer, MeasuresFromTheLastResetAcrossTheCountersWrapAndMovesEitherWay)
 {
     CaptureTickStep = 0; // the counter held still

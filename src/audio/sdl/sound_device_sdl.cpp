@@ -5,14 +5,9 @@
 #include <cstring>
 
 #include "audio/audio_seam.h"
+#include "audio/memory/sample_buffer_memory.h"
 #include "audio/sdl/mixer_sdl.h"
 #include "audio/sound.h"
-
-// A sample's bytes, in the mixer's own format (16-bit stereo at 44100 Hz).
-struct SampleBuffer {
-    uint8_t* data;
-    uint32_t length;
-};
 
 // What one channel plays: a copy of a sample of its own, so releasing or
 // reloading the sample does not cut a sound that is playing.
@@ -49,39 +44,6 @@ int SoundDeviceRelease()
     for (int channel = 0; channel < SoundChannelCount; channel++)
         ReleaseVoice(channel);
     return MixerClose();
-}
-
-// Like the written device, a buffer must hold at least one sample frame.
-SampleBuffer* SampleBufferCreate(uint32_t length)
-{
-    if (length < uint32_t(MixerBytesPerFrame))
-        return nullptr;
-    auto* buffer = static_cast<SampleBuffer*>(std::malloc(sizeof(SampleBuffer)));
-    if (!buffer)
-        return nullptr;
-    buffer->data = static_cast<uint8_t*>(std::calloc(length, 1));
-    buffer->length = length;
-    if (!buffer->data) {
-        std::free(buffer);
-        return nullptr;
-    }
-    return buffer;
-}
-
-uint8_t* SampleBufferLock(SampleBuffer* buffer)
-{
-    return buffer->data;
-}
-
-bool SampleBufferUnlock(SampleBuffer*)
-{
-    return true;
-}
-
-void SampleBufferRelease(SampleBuffer* buffer)
-{
-    std::free(buffer->data);
-    std::free(buffer);
 }
 
 bool ChannelDuplicate(int channel, SampleBuffer* buffer)
