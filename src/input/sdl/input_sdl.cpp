@@ -17,6 +17,11 @@ uint32_t TickCount()
     return uint32_t(SDL_GetTicks64());
 }
 
+void SleepMilliseconds(uint32_t ms)
+{
+    SDL_Delay(ms);
+}
+
 // The state of the keys as the event loop has seen them so far.
 void ReadKeyboardSnapshot(uint8_t keys[256])
 {
