@@ -6,6 +6,7 @@
 
 #include "app/sdl/frame_log_sdl.h"
 #include "input/input_seam.h"
+#include "input/sdl/joystick_sdl.h"
 #include "input/sdl/keymap_sdl.h"
 
 // SDL's tick counter runs on the monotonic clock, so wall-clock changes do
@@ -30,7 +31,8 @@ void ReadKeyboardSnapshot(uint8_t keys[256])
     KeysFromScancodes(state, count, SDL_GetMouseState(nullptr, nullptr), keys);
 }
 
-// Devices are opened on their first read and stay open for the whole run.
+// Devices are opened on their first read and stay open until the window's
+// end closes them.
 constexpr int MaxJoystickDevices = 16;
 static SDL_Joystick* OpenJoysticks[MaxJoystickDevices];
 
@@ -67,4 +69,15 @@ bool ReadJoystickPosition(uint32_t id, JoystickPosition* position)
 void ReadJoystickRanges(uint32_t, JoystickRanges* ranges)
 {
     *ranges = JoystickRanges{0, 65535, 0, 65535};
+}
+
+void CloseJoysticks()
+{
+    for (SDL_Joystick*& stick : OpenJoysticks) {
+        if (stick)
+            SDL_JoystickClose(stick);
+        stick = nullptr;
+    }
+    if (SDL_WasInit(SDL_INIT_JOYSTICK))
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
