@@ -18,25 +18,17 @@ source "$(dirname "$0")/common.sh"
 program=$(realpath "${1:-$TARVEL_ROOT/build/release/src/tarvel}")
 content=$(realpath "${2:-$TARVEL_ROOT/build/release/content}")
 work=$(mktemp -d)
-xvfb=
+XVFB_PID=
 cleanup() {
-  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+  [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+start_xvfb 800x600x24 "$work"
 
 log "Playing the whole show ($program)"
 start=$(date +%s.%N)
-(cd "$content" && DISPLAY=:$(tr -d '[:space:]' <"$work/display") SDL_AUDIODRIVER=dummy \
-  TARVEL_FRAME_LOG=$work/frames.txt exec "$program") >"$work/out.txt" 2>&1
+(cd "$content" && SDL_AUDIODRIVER=dummy TARVEL_FRAME_LOG=$work/frames.txt exec "$program") >"$work/out.txt" 2>&1
 end=$(date +%s.%N)
 [ -z "${TARVEL_MEASURE_LOG:-}" ] || cp "$work/frames.txt" "$TARVEL_MEASURE_LOG"
 

@@ -15,21 +15,13 @@ count=${1:-50}
 program=$(realpath "${2:-$TARVEL_ROOT/build/release/src/tarvel}")
 content=$(realpath "${3:-$TARVEL_ROOT/build/release/content}")
 work=$(mktemp -d)
-xvfb=
+XVFB_PID=
 cleanup() {
-  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+  [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(tr -d '[:space:]' <"$work/display")
+start_xvfb 800x600x24 "$work"
 
 now() { date +%s.%N; }
 # frames FILE: the frames the log holds (its first line names the columns).
