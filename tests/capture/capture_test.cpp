@@ -67,9 +67,11 @@ TEST(CaptureArgs, RejectsWhatNoCommandCanUse)
     // No command, an unknown one, no clocks, no output, an empty list, not a
     // number, a clock before the show or past the range, one that stills
     // never draws, a bad rate or run count, an odd width, a size without its
-    // height, an end past the show, a missing value, options of another command.
+    // height, an end past the show, a missing value, options of another
+    // command, an empty output name.
     const std::vector<std::vector<std::string>> bad = {
-        {}, {"play"}, {"frames", "--out", "d"}, {"frames", "--clocks", "1,2"},
+        {}, {"play"}, {"frames", "--out", "d"}, {"frames", "--clocks", "1,2"}, {"video", "--out", ""},
+        {"frames", "--clocks", "1", "--out", ""},
         {"frames", "--clocks", "", "--out", "d"}, {"frames", "--clocks", "1,x", "--out", "d"},
         {"frames", "--clocks", "-1", "--out", "d"}, {"frames", "--clocks", "1000001", "--out", "d"},
         {"stills", "--at", "13346", "--out", "d"}, {"video", "--out", "v.mp4", "--fps", "0"},
