@@ -13,9 +13,10 @@
 // not move it; the low 32 bits wrap as the frame timer expects.
 uint32_t TickCount()
 {
+    const uint32_t tick = uint32_t(SDL_GetTicks64());
     if (FrameLogOn)
-        FrameLogTickRead();
-    return uint32_t(SDL_GetTicks64());
+        FrameLogTickRead(tick);
+    return tick;
 }
 
 void SleepMilliseconds(uint32_t ms)
