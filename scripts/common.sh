@@ -163,3 +163,19 @@ use_native_build() {
     configure_and_build release --target content tarvel-capture
   fi
 }
+
+# start_xvfb WxHxD FOLDER: starts an Xvfb server with one screen of that size,
+# its log and display number in FOLDER, and exports DISPLAY; its process id
+# goes to XVFB_PID, for the caller to end.
+start_xvfb() {
+  local fdfile=$2/display.$1
+  : >"$fdfile"
+  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$fdfile" >"$2/xvfb.$1.log" 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$fdfile" ] && break
+    sleep 0.1
+  done
+  [ -s "$fdfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=:$(tr -d '[:space:]' <"$fdfile")
+}

@@ -5,14 +5,15 @@
 # shown either way.
 #   scripts/run_fuzzer.sh TARGET WORK_DIR [SEED_COMMAND]
 # SEED_COMMAND, when given, is run with a folder to write seed inputs into.
-# TARVEL_FUZZ_RUNS (default 500000) and TARVEL_FUZZ_SEED (default 1) change
-# the number of inputs and the fuzzer's random seed.
+# TARVEL_FUZZ_RUNS and TARVEL_FUZZ_SEED (default 1) change the number of
+# inputs and the fuzzer's random seed; without TARVEL_FUZZ_RUNS the target's
+# own number (TARVEL_FUZZ_DEFAULT_RUNS, set by its test) runs, else 500000.
 set -euo pipefail
 
 target=${1:?usage: run_fuzzer.sh TARGET WORK_DIR [SEED_COMMAND]}
 work=${2:?usage: run_fuzzer.sh TARGET WORK_DIR [SEED_COMMAND]}
 seeder=${3:-}
-runs=${TARVEL_FUZZ_RUNS:-500000}
+runs=${TARVEL_FUZZ_RUNS:-${TARVEL_FUZZ_DEFAULT_RUNS:-500000}}
 seed=${TARVEL_FUZZ_SEED:-1}
 
 rm -rf "$work"

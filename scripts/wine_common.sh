@@ -197,16 +197,8 @@ enable_32bit_programs() {
 
 # start_screen WxHxD: an Xvfb server of that size; sets DISPLAY.
 start_screen() {
-  local fdfile=$work/display.$1 i
-  : >"$fdfile"
-  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$fdfile" >"$work/xvfb.$1.log" 2>&1 &
-  xvfb_pids+=($!)
-  for i in $(seq 100); do
-    [ -s "$fdfile" ] && break
-    sleep 0.1
-  done
-  [ -s "$fdfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
-  export DISPLAY=:$(tr -d '[:space:]' <"$fdfile")
+  start_xvfb "$1" "$work"
+  xvfb_pids+=("$XVFB_PID")
 }
 
 # wait_for SECONDS COMMAND...: true once COMMAND succeeds, polled every 0.2 s.

@@ -121,11 +121,20 @@ void freesound(int sample)
     entry = nullptr;
 }
 
+// Everything made on the device goes with it, as the written platform's
+// device does on its own release: the samples here, the channels' copies in
+// the platform's release of the device. Stopping a channel then does nothing.
 void EndSound()
 {
     if (!Sound.DeviceOpen)
         return;
     Sound.DeviceOpen = false;
+    for (SampleBuffer*& entry : Sound.Samples) {
+        if (entry)
+            SampleBufferRelease(entry);
+        entry = nullptr;
+    }
+    std::memset(Sound.ChannelPlayed, 0, sizeof Sound.ChannelPlayed);
     if (SoundDeviceRelease() != 0)
         FatalError("Error en EndSound", "");
 }

@@ -41,7 +41,8 @@ void stopchannel(int channel);
 // Releases sample `sample`; an empty entry is left alone.
 void freesound(int sample);
 
-// Releases the sound device; safe to call twice and before InitSound.
+// Releases every sample, then the sound device with the channels' copies;
+// safe to call twice and before InitSound.
 void EndSound();
 
 // Length of an open file in bytes; the read position is kept.

@@ -65,8 +65,7 @@ bool PlayFrame()
 {
     const int32_t drawn = Sequencer.SceneClock;
     BeginFrame();
-    while (ElapsedTime() <= FrameWaitMs) {
-    }
+    WaitUntilElapsedAbove(FrameWaitMs);
     ResetTimer();
     DrawFrame(drawn);
     Sequencer.SceneClock = ClockFromPosition(MusicPosition());

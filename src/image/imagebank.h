@@ -13,8 +13,10 @@ struct ImageSlot {
     int32_t hotspotY;
 };
 
-// Slot numbers are taken as their low 16 bits and must be below 1000. A
-// slot never loaded is empty: size 0 x 0, no rows, hotspot (0, 0).
+// Slot numbers are taken as their low 16 bits; numbers that are then 1000
+// or more name no slot: LoadSlot refuses them with a fatal error, the other
+// calls draw nothing (SlotsOverlap gives 0). A slot never loaded is empty:
+// size 0 x 0, no rows, hotspot (0, 0).
 constexpr int ImageSlotCount = 1000;
 
 struct ImageState {
@@ -24,19 +26,31 @@ struct ImageState {
 extern ImageState Images;
 
 // Loads the TGA file into the slot at the picture's own size and puts the
-// hotspot at its centre. The CurrentTarget is left as it was found. Whatever
-// the slot held before is not released.
+// hotspot at its centre, releasing the picture the slot held before. The
+// CurrentTarget is left as it was found.
 void LoadSlot(const char* file, int slot);
 
 // Draws the slot into the CurrentTarget with its hotspot at (x, y). A width or
 // height of 0, or the slot's own size, draws the picture as it is; any other
 // size draws a resized copy centred on (x, y) (BlitScaled). Blend mode,
-// mirror, transformation and angle are those of BlitRotated.
+// mirror, transformation and angle are those of BlitRotated. Sizes above
+// 65535, and positions more than 2^30 from the origin, which no Screen can
+// show, draw nothing.
 void DrawSlot(int slot, int x, int y, int mode, int mirror, int width, int height,
               int transformation, int angle);
 
 // DrawSlot at the slot's own size.
 void DrawSlotUnscaled(int slot, int x, int y, int mode, int mirror, int transformation, int angle);
+
+// No picture (at most 65535 pixels a side, about 92700 once rotated) placed
+// more than 2^30 from the origin can reach a Screen: the drawing calls of
+// the slots and noise layers draw nothing there, which also keeps the blits'
+// own arithmetic well inside 32 bits.
+constexpr bool WithinReach(int x, int y)
+{
+    constexpr int64_t farthest = int64_t(1) << 30;
+    return x >= -farthest && x <= farthest && y >= -farthest && y <= farthest;
+}
 
 // 1 when the bounding boxes of slot a placed at (ax, ay) and slot b placed at
 // (bx, by) share a pixel, else 0. Boxes that only touch do not overlap.

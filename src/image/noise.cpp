@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/fatal.h"
 #include "image/imagebank.h"
 #include "raster/blit.h"
 #include "raster/mathtables.h"
@@ -42,11 +43,34 @@ void StepDots(NoiseLayer& n)
     }
 }
 
+// A layer number outside the table names no layer.
+NoiseLayer* LayerAt(int layer)
+{
+    return layer >= 0 && layer < NoiseLayerCount ? &Images.NoiseLayers[layer] : nullptr;
+}
+
+// Whether a buffer of the kind can hold the shown area: at least one pixel,
+// and buffer sizes within the 16 bits of a Screen.
+bool SizeFits(int kind, int width, int height)
+{
+    const int border = kind == KindStreaks ? 2 : 1;
+    const int rows = kind == KindStreaks ? 2 : 0;
+    return width >= 1 && height >= 1 && width <= 65535 - border && height <= 65535 - rows;
+}
+
 } // namespace
 
 void NoiseInit(int layer, int kind, int width, int height)
 {
-    NoiseLayer& n = Images.NoiseLayers[layer];
+    NoiseLayer* layerAt = LayerAt(layer);
+    if (!layerAt)
+        FatalError("capa de ruido fuera de rango en NoiseInit", "");
+    if ((kind == KindStreaks || kind == KindDots) && !SizeFits(kind, width, height))
+        FatalError("tamano de ruido fuera de rango en NoiseInit", "");
+    NoiseLayer& n = *layerAt;
+    // A buffer made for the layer before is let go.
+    FreeScreen(&n.buffer);
+    n = NoiseLayer{};
     n.kind = kind;
     if (kind == KindStreaks) {
         newscreen(&n.buffer, width + 2, height + 2);
@@ -56,8 +80,8 @@ void NoiseInit(int layer, int kind, int width, int height)
         newscreen(&n.buffer, width + 1, height);
         n.bufferWidth = width + 1;
         n.bufferHeight = height;
-        const int count = ((width - 1) * (height - 1)) / 70;
-        for (int i = 0; i < count; i++) {
+        const int64_t count = int64_t(width - 1) * (height - 1) / 70;
+        for (int64_t i = 0; i < count; i++) {
             const int level = Random() % 128 + 127;
             const int row = Random() % height;
             const int column = Random() % (width - 1);
@@ -68,11 +92,14 @@ void NoiseInit(int layer, int kind, int width, int height)
 
 void NoiseDraw(int layer, int x, int y)
 {
-    NoiseLayer& n = Images.NoiseLayers[layer];
+    NoiseLayer* layerAt = LayerAt(layer);
+    if (!layerAt || !WithinReach(x, y))
+        return;
+    NoiseLayer& n = *layerAt;
     const int W = n.bufferWidth, H = n.bufferHeight;
+    if (!n.buffer.rows)
+        return; // never created, or freed: nothing to advance or show
     if (n.kind == KindStreaks) {
-        if (W < 3 || H < 3)
-            return; // never created: nothing to advance or show
         StepStreaks(n);
         BlitRotated(&n.buffer, CurrentTarget, 1, 1, W - 2, H - 2, x, y, NoiseBlendMode, MirrorNone,
                     TransformNone, 0);
@@ -87,6 +114,9 @@ void NoiseFree(int layer)
 {
     // Emptied after release, so that freeing twice (a shutdown run twice) or
     // freeing a layer never created does nothing.
-    FreeScreen(&Images.NoiseLayers[layer].buffer);
-    Images.NoiseLayers[layer].buffer = Screen{};
+    NoiseLayer* n = LayerAt(layer);
+    if (!n)
+        return;
+    FreeScreen(&n->buffer);
+    n->buffer = Screen{};
 }

@@ -17,18 +17,21 @@ struct NoiseLayer {
     int32_t bufferHeight;
 };
 
-// Layers 0-99 (Images.NoiseLayers, imagebank.h); the number is not
-// range-checked.
+// Layers 0-99 (Images.NoiseLayers, imagebank.h). NoiseInit refuses any
+// other number with a fatal error; NoiseDraw and NoiseFree leave it alone.
 constexpr int NoiseLayerCount = 100;
 
-// Creates the layer's buffer for a shown area of width x height (both at
-// least 1) and, for kind 1, scatters ((width - 1) * (height - 1)) / 70 dots,
-// drawing three Random numbers for each.
+// Creates the layer's buffer for a shown area of width x height, releasing
+// the one it had, and, for kind 1, scatters ((width - 1) * (height - 1)) / 70
+// dots, drawing three Random numbers for each. Kinds 0 and 1 need sizes of at
+// least 1 whose buffer fits a Screen (up to 65533 x 65533 for kind 0, 65534 x
+// 65535 for kind 1); others are refused with a fatal error.
 void NoiseInit(int layer, int kind, int width, int height);
 
 // Advances the layer by one step (kind 0 draws one Random number per shown
 // column), then draws it into the CurrentTarget at (x, y) with blend mode 3.
+// A layer without a buffer (never created, or freed) does nothing.
 void NoiseDraw(int layer, int x, int y);
 
-// Releases the layer's buffer; the layer must not be drawn afterwards.
+// Releases the layer's buffer.
 void NoiseFree(int layer);

@@ -47,6 +47,17 @@ int32_t ElapsedTime();
 // Moves TimerBase forward by `ms` (back for a negative amount).
 void AdvanceTimer(int32_t ms);
 
+// Returns once ElapsedTime is above `limit`, reading it once per turn. While
+// more than SleepMarginMs is left, a turn first sleeps through all of the time
+// left but that margin (FrameSleepMs); the last stretch is waited out on the
+// tick counter, so the wait ends at the same reading as a spinning one.
+void WaitUntilElapsedAbove(int32_t limit);
+
+// The sleep of one turn of that wait after a reading of `elapsed`: the whole
+// milliseconds that are certain to be left, less the margin; 0 for none.
+constexpr int32_t SleepMarginMs = 1;
+uint32_t FrameSleepMs(int32_t elapsed, int32_t limit);
+
 // ---- Keyboard and joysticks -------------------------------------------------
 
 void ClearKeys();

@@ -3,11 +3,18 @@
 #include <cstdint>
 
 // The input seam, which each platform provides (input/<platform>/): the
-// millisecond tick counter under the frame timer, the keyboard's state and
-// the joysticks (input.h).
+// millisecond tick counter under the frame timer and the platform's sleep,
+// the keyboard's state and the joysticks (input.h).
 
 // Milliseconds since some fixed instant, wrapping at 2^32.
 uint32_t TickCount();
+
+// Gives the processor up for about `ms` milliseconds, so that the frame
+// timer's wait need not spin. The frame timer never asks for more than the
+// time left, less a margin, and reads the tick counter again afterwards: a
+// platform whose clock does not run in real time, or that must not block,
+// returns at once.
+void SleepMilliseconds(uint32_t ms);
 
 // Fills `keys` with the state of every key by virtual-key code, bit 0x80 set
 // for a key that is down.

@@ -9,10 +9,11 @@
 constexpr int BlendModeCount = 40;
 
 // Opaque copy of the inclusive source rectangle (x1, y1)-(x2, y2) to (dx, dy).
-// Row moves are overlap-safe. No clipping: both rectangles must lie inside
-// their Screens.
+// Row moves are overlap-safe. Both rectangles are clipped to their Screens;
+// an empty or inverted rectangle copies nothing.
 void CopyRect(const Screen* src, Screen* dst, int x1, int y1, int x2, int y2, int dx, int dy);
 
 // Combines every source pixel of the rectangle with the destination pixel it
-// lands on under `mode`. Mode 0 and modes outside 1-39 write nothing.
+// lands on under `mode`, clipped like CopyRect. Mode 0 and modes outside
+// 1-39 write nothing.
 void BlendRect(const Screen* src, Screen* dst, int x1, int y1, int x2, int y2, int dx, int dy, int mode);

@@ -1,5 +1,6 @@
 #include "raster/screen.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/fatal.h"
@@ -54,12 +55,16 @@ void SetTarget(Screen* s)
 
 void FillRect(int x1, int y1, int x2, int y2, uint32_t colour)
 {
-    // The counters are 16-bit, as the coordinates of a Screen are.
-    for (uint16_t y = uint16_t(y1); int(y) <= y2; y++) {
-        uint32_t* row = CurrentTarget->rows[y];
-        for (uint16_t x = uint16_t(x1); int(x) <= x2; x++)
-            row[x] = colour;
-    }
+    // Clipped to the target, so that no rectangle fills outside it; an empty
+    // or inverted one fills nothing.
+    if (!CurrentTarget)
+        return;
+    const int left = std::max(x1, 0), right = std::min(x2, CurrentTarget->width - 1);
+    const int top = std::max(y1, 0), bottom = std::min(y2, CurrentTarget->height - 1);
+    if (left > right)
+        return;
+    for (int y = top; y <= bottom; y++)
+        std::fill(CurrentTarget->rows[y] + left, CurrentTarget->rows[y] + right + 1, colour);
 }
 
 int BitCount(int n)

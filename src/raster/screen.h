@@ -33,8 +33,8 @@ void SetTarget(Screen* s);
 inline void PutPixel(int x, int y, uint32_t colour) { CurrentTarget->rows[y][x] = colour; }
 inline uint32_t GetPixel(int x, int y) { return CurrentTarget->rows[uint16_t(y)][uint16_t(x)]; }
 
-// Fills the inclusive rectangle (x1, y1)-(x2, y2) of the CurrentTarget. No
-// clipping; x1 > x2 or y1 > y2 fills nothing.
+// Fills the inclusive rectangle (x1, y1)-(x2, y2) of the CurrentTarget,
+// clipped to it; x1 > x2 or y1 > y2 fills nothing, and so does a null target.
 void FillRect(int x1, int y1, int x2, int y2, uint32_t colour);
 
 // Number of binary digits of n; 0 for n <= 0.

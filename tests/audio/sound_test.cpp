@@ -103,7 +103,7 @@ TEST_F(SoundTest, FileIsTakenWholeHeaderIncludedAndFlippedOnlyForFlagOne)
     EXPECT_EQ(FakeSound.duplicated[2]->bytes, bytes);
 }
 
-TEST_F(SoundTest, LoadingAgainReplacesAndReleasesTheEarlierSampleAndStopReachesOnlyChannelsThatPlayed)
+TEST_F(SoundTest, LoadingAgainReplacesTheEarlierSampleStopReachesOnlyChannelsThatPlayedAndEndSoundReleasesEverySample)
 {
     LoadTone(7);
     LoadTone(7);
@@ -116,9 +116,17 @@ TEST_F(SoundTest, LoadingAgainReplacesAndReleasesTheEarlierSampleAndStopReachesO
     for (int channel : {6, 5, -1, 16})
         stopchannel(channel);
     EXPECT_EQ(FakeSound.stops, std::vector<int>{6});
+
+    // The samples go with the device, and channels are not stopped after it.
+    LoadTone(SampleTableSize - 1);
     EndSound();
+    EXPECT_EQ(FakeSound.releasedBuffers, 4);
+    EXPECT_EQ(Sound.Samples[0], nullptr);
+    stopchannel(6);
     EndSound();
     EXPECT_EQ(FakeSound.releasedDevices, 1);
+    EXPECT_EQ(FakeSound.releasedBuffers, 4);
+    EXPECT_EQ(FakeSound.stops, std::vector<int>{6});
 }
 
 TEST_F(SoundTest, ResetReleasesEverySampleStillLoaded)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "audio/sound.h"
 #include "capture/capture_args.h"
 #include "capture/capture_show.h"
+#include "capture/ffmpeg_pipe.h"
 #include "image/image_test_util.h"
 #include "image/tga.h"
 #include "input/input.h"
@@ -65,9 +67,11 @@ TEST(CaptureArgs, RejectsWhatNoCommandCanUse)
     // No command, an unknown one, no clocks, no output, an empty list, not a
     // number, a clock before the show or past the range, one that stills
     // never draws, a bad rate or run count, an odd width, a size without its
-    // height, an end past the show, a missing value, options of another command.
+    // height, an end past the show, a missing value, options of another
+    // command, an empty output name.
     const std::vector<std::vector<std::string>> bad = {
-        {}, {"play"}, {"frames", "--out", "d"}, {"frames", "--clocks", "1,2"},
+        {}, {"play"}, {"frames", "--out", "d"}, {"frames", "--clocks", "1,2"}, {"video", "--out", ""},
+        {"frames", "--clocks", "1", "--out", ""},
         {"frames", "--clocks", "", "--out", "d"}, {"frames", "--clocks", "1,x", "--out", "d"},
         {"frames", "--clocks", "-1", "--out", "d"}, {"frames", "--clocks", "1000001", "--out", "d"},
         {"stills", "--at", "13346", "--out", "d"}, {"video", "--out", "v.mp4", "--fps", "0"},
@@ -227,6 +231,28 @@ TEST(CaptureTool, VideoCarriesThePictureAndTheSoundtrack)
     const size_t at = info.find("duration=");
     ASSERT_NE(at, std::string::npos) << info;
     EXPECT_NEAR(std::stod(info.substr(at + 9)), 3.0, 0.1) << info;
+}
+
+// An encoder that ends without reading: the write fails, and the SIGPIPE it
+// raised neither ends this process nor stays behind, blocked or pending.
+TEST(EncoderPipe, AnEncoderThatStoppedReadingFailsTheWriteWithoutASignal)
+{
+    EncoderProcess encoder;
+    std::string error;
+    ASSERT_TRUE(StartEncoder({"-loglevel", "quiet", "-no_such_option"}, &encoder, &error)) << error;
+    const std::vector<char> frame(sizeof CaptureFrame, 1); // more than a pipe holds
+    EXPECT_FALSE(FeedEncoder(&encoder, frame.data(), frame.size()));
+    EXPECT_FALSE(FeedEncoder(&encoder, frame.data(), 1));
+    EXPECT_FALSE(FinishEncoder(&encoder)); // it refused the option
+
+    struct sigaction action {};
+    sigaction(SIGPIPE, nullptr, &action);
+    EXPECT_EQ(action.sa_handler, SIG_DFL);
+    sigset_t blocked, pending;
+    pthread_sigmask(SIG_BLOCK, nullptr, &blocked);
+    sigpending(&pending);
+    EXPECT_EQ(sigismember(&blocked, SIGPIPE), 0);
+    EXPECT_EQ(sigismember(&pending, SIGPIPE), 0);
 }
 
 TEST(CaptureTool, BenchReportsEveryWindowAndTheCopyItIsMeasuredAgainst)

@@ -51,6 +51,17 @@ TEST(CDPlaySpan, PositionsCountFromTheTrackStartAndRunThroughTheAudioTracksThatF
     CDToc empty{};
     empty.firstTrack = 1;
     EXPECT_FALSE(CDPlaySpan(empty, 1).has_value());
+
+    // A track placed at the top of the sector range: a place past its end
+    // does not wrap round to the start of the disc.
+    CDToc high{};
+    high.firstTrack = high.lastTrack = 1;
+    high.trackAudio[1] = true;
+    high.trackStart[1] = INT32_MAX - 100;
+    high.leadOut = INT32_MAX;
+    EXPECT_FALSE(CDPlaySpan(high, Tmsf(1, 255, 59, 74)).has_value());
+    ASSERT_TRUE(CDPlaySpan(high, Tmsf(1, 0, 1, 24)).has_value());
+    EXPECT_EQ(CDPlaySpan(high, Tmsf(1, 0, 1, 24))->begin, INT32_MAX - 1);
 }
 
 } // namespace

@@ -150,17 +150,24 @@ TEST_F(SequencerTest, FrameWaitsUntilMoreThan30MsHavePassed)
     DemoFrame();
     DemoFrame();
     // Time moving 1 ms per reading. A wait that begins 12 ms after the last
-    // reset reads until 31 ms have passed; the reset then reads 32.
+    // reset reads until 31 ms have passed; the reset then reads 32. After
+    // each reading it sleeps through what is left but the last millisecond
+    // (this platform's sleeps return at once).
     CaptureTickStep = 1;
     uint32_t start = Input.TimerBase;
     CaptureTickNow = start + 12;
     DemoFrame();
     EXPECT_EQ(Input.TimerBase, start + 32);
-    // One that begins 45 ms after it ends at its first reading.
+    ASSERT_EQ(CaptureSleeps.size(), 18u);
+    EXPECT_EQ(CaptureSleeps.front(), 18u);
+    EXPECT_EQ(CaptureSleeps.back(), 1u);
+    // One that begins 45 ms after it ends at its first reading, unslept.
+    CaptureSleeps.clear();
     start = Input.TimerBase;
     CaptureTickNow = start + 45;
     DemoFrame();
     EXPECT_EQ(Input.TimerBase, start + 46);
+    EXPECT_TRUE(CaptureSleeps.empty());
     CaptureTickStep = 31;
 }
 
@@ -209,6 +216,18 @@ TEST_F(SequencerTest, RefreshDrawsOnlyDueFramesWithoutWaitingAndEndsWithTheQuit)
     EXPECT_EQ(CaptureFramesPresented, presented);
     EXPECT_EQ(Images.NoiseLayers[0].buffer.rows, nullptr); // released by the shutdown
     CaptureTickStep = 31;
+}
+
+TEST(Timer, WaitSleepsThroughTheTimeCertainlyLeftButOneMillisecond)
+{
+    // Elapsed readings against a limit of 30: the wait ends at a reading of
+    // 31 at most 31 - elapsed ms later.
+    const std::pair<int32_t, uint32_t> cases[] = {
+        {0, 30}, {12, 18}, {29, 1}, {30, 0}, {31, 0}, {45, 0}, {-100, 130}, {INT32_MIN, 2147483678u},
+    };
+    for (const auto& [elapsed, sleep] : cases)
+        EXPECT_EQ(FrameSleepMs(elapsed, 30), sleep) << elapsed;
+    EXPECT_EQ(FrameSleepMs(INT32_MIN, INT32_MAX), UINT32_MAX);
 }
 
 TEST(Timer, MeasuresFromTheLastResetAcrossTheCountersWrapAndMovesEitherWay)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 
 #include "image/image_test_util.h"
 #include "image/imagebank.h"
@@ -101,6 +102,57 @@ TEST(ImageSlots, EmptySlotDrawsNothingAtNaturalSizeAndBlackWhenScaled)
     SetTarget(nullptr);
 }
 
+// Numbers that name no slot once cut to 16 bits, positions beyond any
+// Screen's reach and sizes larger than a Screen draw nothing; the cut number
+// of a slot in the table still draws it.
+TEST(ImageSlots, SlotsOutsideTheTableAndPlacesNoScreenReachesDrawNothing)
+{
+    TestSlot picture(20, 4, 4);
+    OwnedScreen frame(16, 16);
+    SetTarget(frame.get());
+    const struct {
+        int slot, x, y, width, height;
+    } calls[] = {
+        {1000, 8, 8, 0, 0},      {65535, 8, 8, 6, 6},          {-1, 8, 8, 0, 0},       {65536 + 1000, 8, 8, 0, 0},
+        {INT_MIN, 8, 8, 0, 0},   {20, (1 << 30) + 1, 8, 0, 0}, {20, 8, INT_MIN, 6, 6}, {20, INT_MAX, INT_MAX, 0, 0},
+        {20, 8, 8, 65536, 6},    {20, 8, 8, 6, INT_MAX},
+    };
+    for (const auto& c : calls) {
+        for (int type : {0, 1}) {
+            DrawSlot(c.slot, c.x, c.y, 0, 0, c.width, c.height, type, 450);
+            if (c.width <= 65535 && c.height <= 65535) // the size is DrawSlot's alone
+                DrawSlotUnscaled(c.slot, c.x, c.y, 0, 1, type, 450);
+        }
+        EXPECT_EQ(ChangedBox(frame.get(), 0), (std::array{-1, -1, -1, -1})) << c.slot << " at " << c.x << "," << c.y;
+    }
+    DrawSlot(65536 + 20, 8, 8, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(ChangedBox(frame.get(), 0), (std::array{6, 6, 9, 9}));
+    SetTarget(nullptr);
+}
+
+TEST(ImageSlotsDeathTest, LoadingIntoASlotOutsideTheTableIsFatal)
+{
+    TempDir dir;
+    const std::string file = dir.Write("one.tga", TgaBytes(TgaFile{.width = 1, .height = 1, .pixels = {5}}));
+    for (int slot : {1000, 65535, -1})
+        EXPECT_EXIT(LoadSlot(file.c_str(), slot), testing::ExitedWithCode(255),
+                    "numero de imagen fuera de rango en LoadSlot " + file)
+            << slot;
+}
+
+// A slot loaded again holds the new picture; the old one is let go (the
+// leak check of the sanitizer build sees to that).
+TEST(ImageSlots, LoadingASlotAgainReplacesItsPicture)
+{
+    TempDir dir;
+    LoadSlot(dir.Write("a.tga", TgaBytes(TgaFile{.width = 3, .height = 2, .pixels = std::vector<uint32_t>(6, 1)})).c_str(), 9);
+    LoadSlot(dir.Write("b.tga", TgaBytes(TgaFile{.width = 1, .height = 5, .pixels = std::vector<uint32_t>(5, 2)})).c_str(), 9);
+    EXPECT_EQ(Pixels(&Images.ImageBank[9].image), std::vector<uint32_t>(5, 2));
+    EXPECT_EQ((std::array{Images.ImageBank[9].hotspotX, Images.ImageBank[9].hotspotY}), (std::array{0, 2}));
+    FreeScreen(&Images.ImageBank[9].image);
+    Images.ImageBank[9] = ImageSlot{};
+}
+
 TEST(ImageSlots, OverlapOfPlacedBoxes)
 {
     TestSlot a(30, 10, 10), b(31, 10, 10), tall(32, 3, 20);
@@ -113,4 +165,10 @@ TEST(ImageSlots, OverlapOfPlacedBoxes)
     EXPECT_EQ(SlotsOverlap(30, 32, 0, 0, 6, 0), 0);
     EXPECT_EQ(SlotsOverlap(32, 30, 0, 14, 0, 0), 1);
     EXPECT_EQ(SlotsOverlap(32, 30, 0, 15, 0, 0), 0);
+    // Boxes at the ends of the range are compared where they lie; a number
+    // outside the table names no box.
+    EXPECT_EQ(SlotsOverlap(30, 31, INT_MAX, 0, INT_MAX - 5, 0), 1);
+    EXPECT_EQ(SlotsOverlap(30, 31, INT_MAX, 0, INT_MIN, 0), 0);
+    EXPECT_EQ(SlotsOverlap(30, 1000, 0, 0, 0, 0), 0);
+    EXPECT_EQ(SlotsOverlap(65535, 30, 0, 0, 0, 0), 0);
 }

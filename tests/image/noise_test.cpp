@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <climits>
 
 #include "image/image_test_util.h"
 #include "image/noise.h"
@@ -111,7 +112,7 @@ TEST(NoiseDots, RowsDriftLeftAndWrap)
     SetTarget(nullptr);
 }
 
-TEST(NoiseOtherKinds, InertAndNeverCreatedLayersDoNothing)
+TEST(NoiseOtherKinds, InertNeverCreatedFreedAndUnknownLayersDoNothing)
 {
     OwnedScreen frame(8, 8);
     Fill(frame.get(), 0x00FFFFFF);
@@ -121,8 +122,49 @@ TEST(NoiseOtherKinds, InertAndNeverCreatedLayersDoNothing)
     EXPECT_EQ(Images.NoiseLayers[4].buffer.rows, nullptr);
     NoiseDraw(4, 0, 0);
     NoiseDraw(99, 0, 0); // never created: kind 0, no buffer
-    EXPECT_EQ(RandomState, 3u);
+    for (int freed : {0, 1}) {
+        NoiseInit(freed, freed, 6, 6);
+        NoiseFree(freed);
+        NoiseFree(freed);
+        NoiseDraw(freed, 0, 0);
+    }
+    for (int unknown : {-1, 100, INT_MIN, INT_MAX}) {
+        NoiseDraw(unknown, 0, 0);
+        NoiseFree(unknown);
+    }
+    const uint32_t afterScatter = RandomState; // the kind 1 layer drew its dots
+    NoiseInit(2, 0, 6, 6);
+    NoiseDraw(2, -(1 << 30) - 1, 0); // farther than any Screen reaches
+    NoiseDraw(2, 0, INT_MAX);
+    EXPECT_EQ(RandomState, afterScatter);
     EXPECT_EQ(Pixels(frame.get()), std::vector<uint32_t>(64, 0x00FFFFFF));
-    Images.NoiseLayers[4] = NoiseLayer{};
+    NoiseFree(2);
+    for (int layer : {0, 1, 2, 4})
+        Images.NoiseLayers[layer] = NoiseLayer{};
     SetTarget(nullptr);
+}
+
+// A layer made again lets its earlier buffer go (the leak check of the
+// sanitizer build sees to that); numbers and sizes no buffer can have are
+// refused.
+TEST(NoiseDeathTest, LayersOutsideTheTableAndSizesNoScreenHoldsAreRefused)
+{
+    Layer again(3, 1, 80, 80);
+    NoiseInit(3, 0, 10, 10);
+    EXPECT_EQ(again->buffer.width, 12);
+
+    const struct {
+        int layer, kind, width, height;
+        const char* message;
+    } refused[] = {
+        {100, 0, 10, 10, "capa de ruido fuera de rango en NoiseInit"},
+        {-1, 2, 10, 10, "capa de ruido fuera de rango en NoiseInit"},
+        {5, 0, 0, 10, "tamano de ruido fuera de rango en NoiseInit"},
+        {5, 0, 65534, 1, "tamano de ruido fuera de rango en NoiseInit"},
+        {5, 1, 1, 65536, "tamano de ruido fuera de rango en NoiseInit"},
+        {5, 1, -1, 10, "tamano de ruido fuera de rango en NoiseInit"},
+    };
+    for (const auto& r : refused)
+        EXPECT_EXIT(NoiseInit(r.layer, r.kind, r.width, r.height), testing::ExitedWithCode(255), r.message)
+            << r.layer << " " << r.kind << " " << r.width << "x" << r.height;
 }

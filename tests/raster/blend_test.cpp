@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "raster/blend.h"
 #include "raster/row_transfer.h"
 #include "raster_test_util.h"
@@ -69,6 +71,45 @@ TEST(Blend, OntoItsOwnScreen)
             }
         BlendRect(b.get(), b.get(), 0, 0, 289, 3, 3, 0, mode);
         EXPECT_EQ(Pixels(b.get()), expected) << mode;
+    }
+}
+
+// Any rectangle and position: the transfer is what a per-pixel loop over the
+// destination gives, each pixel taking the source pixel that would land on
+// it when that one lies in the rectangle and in the source; nothing else is
+// written. Inverted rectangles draw nothing.
+TEST(Blend, RectanglesReachingOutsideEitherScreenAreClipped)
+{
+    const struct {
+        int x1, y1, x2, y2, dx, dy;
+    } cases[] = {
+        {1, 1, 4, 3, 2, 1},  {-3, -2, 4, 3, 0, 0},  {2, 1, 20, 9, 3, 2},    {0, 0, 6, 4, -4, -1},
+        {0, 0, 6, 4, 5, 3},  {4, 0, 1, 4, 0, 0},    {0, 3, 6, 0, 0, 0},     {0, 65535, 6, 4, 0, 0},
+        {0, 0, 6, 4, 9, 0},  {-9, 0, -1, 4, 0, 0},  {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 1, 2},
+        {0, 0, 6, 4, INT_MAX, INT_MAX}, {0, 0, INT_MAX, 4, INT_MIN, 0}, {3, 2, 3, 2, INT_MIN, INT_MIN},
+    };
+    std::mt19937 rng(5);
+    for (int mode : {0, 5}) {
+        for (const auto& c : cases) {
+            OwnedScreen src(7, 5), dst(8, 4);
+            FillRandom(src.get(), rng);
+            FillRandom(dst.get(), rng);
+            std::vector<uint32_t> expected = Pixels(dst.get());
+            for (int64_t y = 0; y < 4; y++)
+                for (int64_t x = 0; x < 8; x++) {
+                    const int64_t sx = x - c.dx + c.x1, sy = y - c.dy + c.y1;
+                    if (sx >= c.x1 && sx <= c.x2 && sy >= c.y1 && sy <= c.y2 && sx >= 0 && sx < 7 && sy >= 0 && sy < 5) {
+                        uint32_t& d = expected[size_t(y * 8 + x)];
+                        d = ReferenceBlend(mode, src.at(int(sx), int(sy)), d);
+                    }
+                }
+            if (mode == 0)
+                CopyRect(src.get(), dst.get(), c.x1, c.y1, c.x2, c.y2, c.dx, c.dy);
+            else
+                BlendRect(src.get(), dst.get(), c.x1, c.y1, c.x2, c.y2, c.dx, c.dy, mode);
+            EXPECT_EQ(Pixels(dst.get()), expected)
+                << "mode " << mode << ": " << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2 << " at " << c.dx << "," << c.dy;
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <climits>
 #include <cstdlib>
 
 #include "raster_test_util.h"
@@ -41,15 +42,41 @@ TEST(Screen, FillRectIsInclusiveAndEmptyWhenInverted)
     SetTarget(a.get());
     FillRect(5, 0, 4, 0, 7);
     FillRect(0, 2, 5, 1, 7);
+    FillRect(65536 + 0, 0, 0, 0, 7); // beyond the Screen and inverted
     FillRect(2, 1, 2, 1, 9);
     std::vector<uint32_t> expected(18, 0);
     expected[1 * 6 + 2] = 9;
     EXPECT_EQ(Pixels(a.get()), expected);
-
-    FillRect(1, 0, 5, 2, 3);
-    FillRect(65536 + 0, 0, 0, 0, 4); // the counters start at the low 16 bits
-    EXPECT_EQ(Pixels(a.get()), (std::vector<uint32_t>{4, 3, 3, 3, 3, 3, 0, 3, 3, 3, 3, 3, 0, 3, 3, 3, 3, 3}));
     SetTarget(nullptr);
+    FillRect(0, 0, 5, 2, 7); // no target: nothing to fill
+}
+
+// A rectangle reaching outside the target fills only the part inside it,
+// whatever its corners; one wholly outside fills nothing.
+TEST(Screen, FillRectIsClippedToTheTarget)
+{
+    const struct {
+        int x1, y1, x2, y2;
+        int left, top, right, bottom; // the part filled; left > right: none
+    } cases[] = {
+        {-3, -2, 2, 1, 0, 0, 2, 1},
+        {4, 1, 65535, 65535, 4, 1, 5, 2}, // the corners a 16-bit counter never passes
+        {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0, 5, 2},
+        {6, 0, 9, 2, 1, 0, 0, 0},
+        {0, -5, 5, -1, 1, 0, 0, 0},
+        {INT_MAX, INT_MAX, INT_MAX, INT_MAX, 1, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        OwnedScreen a(6, 3);
+        SetTarget(a.get());
+        FillRect(c.x1, c.y1, c.x2, c.y2, 5);
+        for (int y = 0; y < 3; y++)
+            for (int x = 0; x < 6; x++) {
+                const bool inside = x >= c.left && x <= c.right && y >= c.top && y <= c.bottom;
+                EXPECT_EQ(a.at(x, y), inside ? 5u : 0u) << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2;
+            }
+        SetTarget(nullptr);
+    }
 }
 
 TEST(Screen, BitCount)

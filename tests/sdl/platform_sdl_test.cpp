@@ -17,6 +17,7 @@
 #include "audio/audio_seam.h"
 #include "audio/sound.h"
 #include "display/display.h"
+#include "input/input_seam.h"
 #include "raster/screen.h"
 
 // The SDL platform as the program links it, on SDL's dummy video and audio
@@ -166,6 +167,34 @@ TEST_F(PlatformTest, SamplesPlayOnTheirChannelsAndOneShorterThanAFrameHasNoBuffe
 
     const std::string tiny = TempFile("tarvel_tiny.raw", {1, 2, 3});
     EXPECT_EXIT(loadsound(tiny.c_str(), 0, 0), ::testing::ExitedWithCode(255), "Error Creando buffer de sonido\\.");
+}
+
+// A joystick is opened by its first read, read through SDL's device, and
+// closed with SDL's joystick support at the window's end.
+TEST_F(PlatformTest, JoystickIsReadThroughItsDeviceAndClosedAtTheWindowsEnd)
+{
+    // The dummy video driver's window never has the focus.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    JoystickDeviceCount(); // starts SDL's joystick support
+    const int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 3, 0);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    EXPECT_EQ(JoystickDeviceCount(), uint32_t(device + 1));
+    JoystickPosition position{};
+    ASSERT_TRUE(ReadJoystickPosition(uint32_t(device), &position));
+    SDL_Joystick* stick = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(device));
+    ASSERT_NE(stick, nullptr);
+    SDL_JoystickSetVirtualAxis(stick, 0, 16384);
+    SDL_JoystickSetVirtualAxis(stick, 1, -32768);
+    SDL_JoystickSetVirtualButton(stick, 1, SDL_PRESSED);
+    ASSERT_TRUE(ReadJoystickPosition(uint32_t(device), &position));
+    EXPECT_EQ(position.x, 49152u);
+    EXPECT_EQ(position.y, 0u);
+    EXPECT_EQ(position.buttons, 2u);
+
+    PostCloseRequest();
+    EXPECT_EQ(HandleEvents(), 1);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_JOYSTICK), 0u);
+    EXPECT_FALSE(ReadJoystickPosition(uint32_t(device), &position));
 }
 
 } // namespace

@@ -39,6 +39,10 @@ TEST_F(DirectSoundChannels, SamplePlaysOnSeveralChannelsAndAReusedChannelReplace
     stopchannel(15);
     stopchannel(9); // never played: left alone
     freesound(7);
+    // A sample playing on a channel when EndSound comes: both go with the
+    // device, which keeps no reference of theirs.
+    loadsound(MakeTempFile("tarvel_sample8.raw", 4000).c_str(), 8, 0);
+    playsound(8, 0, 0, 44100, 3);
 }
 
 TEST_F(DirectSoundChannels, EmptySoundFileGetsNoBuffer)

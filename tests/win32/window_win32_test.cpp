@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "app/app.h"
 #include "app/app_seam.h"
 #include "app/win32/app_win32.h"
@@ -39,6 +43,38 @@ TEST(WindowProcedure, EscapeAndTheEndOfTheShowCloseActivationStartsAndThePointer
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
     EXPECT_EQ(SendMessageA(window, WM_SETCURSOR, WPARAM(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), 1);
     EXPECT_EQ(GetCursor(), nullptr);
+}
+
+// A procedure that refuses to make any window.
+LRESULT CALLBACK RefuseEveryWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return message == WM_NCCREATE ? FALSE : DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The program's window class taken first by a procedure that refuses every
+// window: its own registration fails (not examined), the window is not made,
+// the program ends with 1 and its step log says why.
+TEST(WindowCreation, WindowThatCannotBeMadeEndsTheProgramWith1AndItsReasonIsLogged)
+{
+    AppInstance = GetModuleHandleA(nullptr);
+    WNDCLASSA refusing{};
+    refusing.lpfnWndProc = RefuseEveryWindow;
+    refusing.hInstance = AppInstance;
+    refusing.lpszClassName = "MOVIRA";
+    ASSERT_NE(RegisterClassA(&refusing), 0);
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string log = std::string(folder) + "tarvel_window_log.txt";
+    _putenv_s("TARVEL_DEBUG_LOG", log.c_str());
+
+    EXPECT_EQ(RunApp(), 1);
+    EXPECT_EQ(AppWindow, nullptr);
+    std::ifstream in(log);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(text.find("CreateWindowExA TARVEL "), std::string::npos) << text;
+    EXPECT_NE(text.find(" failed (error "), std::string::npos) << text;
+    EXPECT_NE(text.find("exit 1"), std::string::npos) << text;
+    EXPECT_EQ(text.find("DirectDrawCreate"), std::string::npos) << text;
 }
 
 } // namespace

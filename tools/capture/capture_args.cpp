@@ -210,6 +210,11 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
     // The last frame of the show is drawn at a clock below ShowEndClock.
     if (stills->parsed() && !ParseClockList(clockText, 0, ShowEndClock - 1, &o.clocks, error))
         return false;
+    // An empty name is given but names nothing to write.
+    if (o.out.empty() && !bench->parsed()) {
+        *error = "--out needs a file or folder name";
+        return false;
+    }
     if (!o.out.empty())
         o.out = std::filesystem::absolute(o.out).string();
     if (o.fps == 0)

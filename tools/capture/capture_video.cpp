@@ -1,5 +1,4 @@
 #include <bit>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
@@ -61,7 +60,6 @@ int RunVideo(const CaptureOptions& options)
     }
     const int64_t frames = FramesUntil(options.endClock, options.fps);
     std::string error;
-    std::signal(SIGPIPE, SIG_IGN);
     if (!StartEncoder(EncoderArguments(options, music, frames), &Encoder, &error)) {
         std::fprintf(stderr, "tarvel-capture: %s\n", error.c_str());
         return 1;

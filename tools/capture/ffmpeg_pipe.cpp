@@ -1,7 +1,9 @@
 #include "capture/ffmpeg_pipe.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <ctime>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,13 +43,56 @@ bool StartEncoder(const std::vector<std::string>& arguments, EncoderProcess* enc
     return true;
 }
 
+namespace {
+
+// A write to an encoder that has stopped reading raises SIGPIPE, which would
+// end the whole process. While one of these lives, the signal is blocked on
+// this thread; one that the writes raised is taken back before the mask is
+// put back, and any other SIGPIPE is left pending as it was.
+class PipeSignalHeld {
+public:
+    PipeSignalHeld()
+    {
+        sigemptyset(&pipe_);
+        sigaddset(&pipe_, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        pendingBefore_ = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &pipe_, &previous_);
+    }
+    ~PipeSignalHeld()
+    {
+        if (raised_ && !pendingBefore_) {
+            const timespec now{};
+            while (sigtimedwait(&pipe_, nullptr, &now) < 0 && errno == EINTR) {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    PipeSignalHeld(const PipeSignalHeld&) = delete;
+    PipeSignalHeld& operator=(const PipeSignalHeld&) = delete;
+
+    void Raised() { raised_ = true; }
+
+private:
+    sigset_t pipe_{};
+    sigset_t previous_{};
+    bool pendingBefore_ = false;
+    bool raised_ = false;
+};
+
+} // namespace
+
 bool FeedEncoder(EncoderProcess* encoder, const void* bytes, size_t size)
 {
+    PipeSignalHeld held;
     const auto* at = static_cast<const char*>(bytes);
     while (size > 0) {
         const ssize_t written = write(encoder->input, at, size);
         if (written < 0 && errno == EINTR)
             continue;
+        if (written < 0 && errno == EPIPE)
+            held.Raised();
         if (written <= 0)
             return false;
         at += written;

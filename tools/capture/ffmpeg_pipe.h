@@ -16,6 +16,7 @@ struct EncoderProcess {
 bool StartEncoder(const std::vector<std::string>& arguments, EncoderProcess* encoder, std::string* error);
 
 // Writes all `size` bytes to the encoder; false when it has stopped reading.
+// An encoder that has ended raises no SIGPIPE in this process.
 bool FeedEncoder(EncoderProcess* encoder, const void* bytes, size_t size);
 
 // Closes its input and waits for it; true when it ended with exit code 0.

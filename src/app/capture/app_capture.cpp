@@ -61,6 +61,7 @@ void ResetCapturePlatform()
         plays = 0;
     CaptureTickNow = 0;
     CaptureTickStep = 31;
+    CaptureSleeps.clear();
     CaptureCloseRequests = 0;
     WindowOpen = false;
     QuitPending = false;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "display/display.h"
 
@@ -43,6 +44,9 @@ extern int CaptureChannelPlays[16];
 // of 0 stops the clock.
 extern uint32_t CaptureTickNow;
 extern uint32_t CaptureTickStep;
+// Sleeps return at once, since the counter moves only when it is read; each
+// one asked for is noted here, in milliseconds.
+extern std::vector<uint32_t> CaptureSleeps;
 
 // Window: there is none; close requests are counted.
 extern int CaptureCloseRequests;

@@ -16,6 +16,7 @@ static std::FILE* LogFile;
 static uint64_t LogStart;
 static uint64_t LastTickRead, Begun, Drawn;
 static double BegunThreadCpu, LastTickThreadCpu;
+static uint32_t LastTick;
 static long FrameNumber;
 
 static double MillisecondsOf(uint64_t counter)
@@ -39,7 +40,8 @@ void FrameLogOpen()
     if (!LogFile)
         return;
     LogStart = SDL_GetPerformanceCounter();
-    std::fprintf(LogFile, "frame begun_ms wait_end_ms drawn_ms presented_ms shown_ms music_s played_s clock cpu_ms wait_cpu_ms\n");
+    std::fprintf(LogFile, "frame begun_ms wait_end_ms drawn_ms presented_ms shown_ms music_s played_s clock cpu_ms wait_cpu_ms "
+                      "wait_end_tick\n");
     FrameLogOn = true;
 }
 
@@ -51,8 +53,9 @@ void FrameLogClose()
     FrameLogOn = false;
 }
 
-void FrameLogTickRead()
+void FrameLogTickRead(uint32_t tick)
 {
+    LastTick = tick;
     LastTickRead = SDL_GetPerformanceCounter();
     LastTickThreadCpu = CpuMilliseconds(CLOCK_THREAD_CPUTIME_ID);
 }
@@ -67,7 +70,8 @@ void FrameLogBegun()
 
 // The last tick reading before the drawing ends is the frame timer's reset
 // at the end of the pacing wait: the wait is the time, and the CPU time of
-// this thread, from the lock to that reading.
+// this thread, from the lock to that reading, and the reading itself is
+// logged too.
 void FrameLogDrawn()
 {
     if (FrameLogOn)
@@ -80,9 +84,10 @@ void FrameLogPresented(uint64_t handedOver)
         return;
     const uint64_t shown = SDL_GetPerformanceCounter();
     const MixerProgress played = MixerPlayed();
-    std::fprintf(LogFile, "%ld %.3f %.3f %.3f %.3f %.3f %.6f %.6f %d %.3f %.3f\n", FrameNumber++,
+    std::fprintf(LogFile, "%ld %.3f %.3f %.3f %.3f %.3f %.6f %.6f %d %.3f %.3f %lu\n", FrameNumber++,
                  MillisecondsOf(Begun), MillisecondsOf(LastTickRead), MillisecondsOf(Drawn),
                  MillisecondsOf(handedOver), MillisecondsOf(shown), MusicPosition(),
                  double(played.framesBefore + played.lastFrames) / MixerRate, int(Sequencer.SceneClock),
-                 CpuMilliseconds(CLOCK_PROCESS_CPUTIME_ID), LastTickThreadCpu - BegunThreadCpu);
+                 CpuMilliseconds(CLOCK_PROCESS_CPUTIME_ID), LastTickThreadCpu - BegunThreadCpu,
+                 static_cast<unsigned long>(LastTick));
 }

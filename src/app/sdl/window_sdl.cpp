@@ -11,6 +11,7 @@
 #include "app/app_seam.h"
 #include "app/sdl/app_sdl.h"
 #include "app/sdl/frame_log_sdl.h"
+#include "input/sdl/joystick_sdl.h"
 
 SDL_Window* AppWindow;
 bool AppWindowed;
@@ -43,6 +44,7 @@ void DestroyAppWindow()
     if (!AppWindow)
         return;
     ShutdownApp();
+    CloseJoysticks();
     SDL_DestroyWindow(AppWindow);
     AppWindow = nullptr;
     FrameLogClose();
@@ -89,6 +91,20 @@ static SDL_Window* MakeWindow()
                             SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_HIDDEN);
 }
 
+// The program's two event numbers. SDL hands each number out once per
+// process, so they are asked for once, whatever number of start-ups follow.
+static bool RegisterAppEvents()
+{
+    static const uint32_t first = SDL_RegisterEvents(2);
+    if (first == uint32_t(-1)) {
+        std::fprintf(stderr, "tarvel: the window cannot be created: SDL has no event numbers left\n");
+        return false;
+    }
+    CloseRequestEvent = first;
+    QuitEvent = first + 1;
+    return true;
+}
+
 bool CreateAppWindow()
 {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
@@ -96,10 +112,12 @@ bool CreateAppWindow()
         return false;
     }
     // The exit handlers give the desktop its display mode back, also after
-    // a fatal error, which ends the program without the shutdown.
-    std::atexit(SDL_Quit);
-    CloseRequestEvent = SDL_RegisterEvents(2);
-    QuitEvent = CloseRequestEvent + 1;
+    // a fatal error, which ends the program without the shutdown. One
+    // handler serves every start-up of the process.
+    static const bool quitAtExit = std::atexit(SDL_Quit) == 0;
+    (void)quitAtExit;
+    if (!RegisterAppEvents())
+        return false;
 
     AppWindow = MakeWindow();
     if (!AppWindow) {

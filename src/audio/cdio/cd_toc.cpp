@@ -15,11 +15,13 @@ std::optional<CDSpan> CDPlaySpan(const CDToc& toc, uint32_t tmsf)
         return std::nullopt;
     if (seconds >= 60 || frames >= CDFramesPerSecond)
         return std::nullopt;
-    const int32_t begin = toc.trackStart[track] + (minutes * 60 + seconds) * CDFramesPerSecond + frames;
+    // In 64 bits: a disc image can put a track anywhere a 32-bit sector
+    // number reaches, and the place must not wrap round to an earlier one.
+    const int64_t begin = int64_t(toc.trackStart[track]) + (minutes * 60 + seconds) * CDFramesPerSecond + frames;
     if (begin >= TrackEnd(toc, track))
         return std::nullopt;
     int last = track;
     while (last < toc.lastTrack && toc.trackAudio[last + 1])
         last++;
-    return CDSpan{begin, TrackEnd(toc, last)};
+    return CDSpan{int32_t(begin), TrackEnd(toc, last)};
 }

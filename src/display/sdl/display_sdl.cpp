@@ -17,12 +17,6 @@ static SDL_Texture* BackBuffer;
 static bool Exclusive;
 static bool Locked;
 
-// When the last frame was handed to the window system (SDL performance
-// counter), 0 before the first.
-static uint64_t LastPresented;
-
-constexpr uint64_t MinimumFrameMs = 31;
-
 // Step numbers, the codes that a failed start-up reports.
 constexpr uint32_t StepDevice = 1;
 constexpr uint32_t StepMode = 3;
@@ -114,18 +108,6 @@ bool DisplayUnlock(void*)
     return true;
 }
 
-// Frames start at least 31 ms apart, but a frame that draws faster than the
-// one before would reach the screen sooner after it; it waits here, so that
-// frames are presented at least 31 ms apart too.
-static void HoldUntilFrameTimeHasPassed()
-{
-    if (LastPresented == 0)
-        return;
-    const uint64_t gap = SDL_GetPerformanceFrequency() * MinimumFrameMs / 1000;
-    while (SDL_GetPerformanceCounter() - LastPresented < gap) {
-    }
-}
-
 // The bars beside a scaled picture stay black. A copy that fails drops the
 // frame; it is never retried.
 bool DisplayShow()
@@ -133,10 +115,9 @@ bool DisplayShow()
     SDL_RenderClear(Renderer);
     if (SDL_RenderCopy(Renderer, BackBuffer, nullptr, nullptr) != 0)
         return false;
-    HoldUntilFrameTimeHasPassed();
-    LastPresented = SDL_GetPerformanceCounter();
+    const uint64_t handedOver = SDL_GetPerformanceCounter();
     SDL_RenderPresent(Renderer);
-    FrameLogPresented(LastPresented);
+    FrameLogPresented(handedOver);
     return true;
 }
 
@@ -158,5 +139,4 @@ void DisplayRelease()
     if (AppWindow && Exclusive)
         SDL_SetWindowFullscreen(AppWindow, 0);
     Exclusive = false;
-    LastPresented = 0;
 }

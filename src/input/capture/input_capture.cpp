@@ -15,6 +15,13 @@ uint32_t TickCount()
     return now;
 }
 
+std::vector<uint32_t> CaptureSleeps;
+
+void SleepMilliseconds(uint32_t ms)
+{
+    CaptureSleeps.push_back(ms);
+}
+
 // No key is ever down.
 void ReadKeyboardSnapshot(uint8_t keys[256])
 {

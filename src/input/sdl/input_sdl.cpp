@@ -6,15 +6,22 @@
 
 #include "app/sdl/frame_log_sdl.h"
 #include "input/input_seam.h"
+#include "input/sdl/joystick_sdl.h"
 #include "input/sdl/keymap_sdl.h"
 
 // SDL's tick counter runs on the monotonic clock, so wall-clock changes do
 // not move it; the low 32 bits wrap as the frame timer expects.
 uint32_t TickCount()
 {
+    const uint32_t tick = uint32_t(SDL_GetTicks64());
     if (FrameLogOn)
-        FrameLogTickRead();
-    return uint32_t(SDL_GetTicks64());
+        FrameLogTickRead(tick);
+    return tick;
+}
+
+void SleepMilliseconds(uint32_t ms)
+{
+    SDL_Delay(ms);
 }
 
 // The state of the keys as the event loop has seen them so far.
@@ -25,7 +32,8 @@ void ReadKeyboardSnapshot(uint8_t keys[256])
     KeysFromScancodes(state, count, SDL_GetMouseState(nullptr, nullptr), keys);
 }
 
-// Devices are opened on their first read and stay open for the whole run.
+// Devices are opened on their first read and stay open until the window's
+// end closes them.
 constexpr int MaxJoystickDevices = 16;
 static SDL_Joystick* OpenJoysticks[MaxJoystickDevices];
 
@@ -62,4 +70,15 @@ bool ReadJoystickPosition(uint32_t id, JoystickPosition* position)
 void ReadJoystickRanges(uint32_t, JoystickRanges* ranges)
 {
     *ranges = JoystickRanges{0, 65535, 0, 65535};
+}
+
+void CloseJoysticks()
+{
+    for (SDL_Joystick*& stick : OpenJoysticks) {
+        if (stick)
+            SDL_JoystickClose(stick);
+        stick = nullptr;
+    }
+    if (SDL_WasInit(SDL_INIT_JOYSTICK))
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }

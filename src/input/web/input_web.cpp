@@ -82,6 +82,10 @@ uint32_t TickCount()
     return uint32_t(uint64_t(emscripten_get_now()));
 }
 
+// The page must never block: frames are drawn only once due (DemoFrameDue),
+// so the frame wait ends at its first reading and never asks to sleep.
+void SleepMilliseconds(uint32_t) {}
+
 void ReadKeyboardSnapshot(uint8_t keys[256])
 {
     std::memcpy(keys, KeysDown, 256);

@@ -15,6 +15,16 @@ uint32_t TickCount()
     return GetTickCount();
 }
 
+// The system's timer runs at 1 ms from the first sleep on, so that a sleep
+// ends within a millisecond of its time rather than at the next 15.6 ms
+// tick; the system puts it back when the process ends.
+void SleepMilliseconds(uint32_t ms)
+{
+    static const bool fineTimer = timeBeginPeriod(1) == TIMERR_NOERROR;
+    (void)fineTimer;
+    Sleep(ms);
+}
+
 // The thread's key states by virtual-key code; all keys up when the
 // snapshot cannot be taken.
 void ReadKeyboardSnapshot(uint8_t keys[256])

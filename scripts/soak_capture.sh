@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Plays the whole show RUNS times back to back in one process on the capture
+# platform (tarvel-capture bench, which starts, plays and resets the show for
+# each run) and watches the process's resident memory meanwhile. Prints the
+# largest resident size seen in each RUNS-th part of the soak (the parts are
+# of equal time, so roughly one run each) and how the process ended; under
+# the AddressSanitizer build a leak ends it with LeakSanitizer's report.
+#
+#   scripts/soak_capture.sh [BUILD [RUNS]]
+# BUILD is a build folder (default build/asan), RUNS defaults to 10. The
+# sanitizer build keeps freed memory in quarantine for a while before reusing
+# it; a quarantine of 16 MiB (ASAN_OPTIONS, unless set) keeps that from
+# looking like growth.
+source "$(dirname "$0")/common.sh"
+
+build=$TARVEL_ROOT/${1:-build/asan}
+runs=${2:-10}
+capture=$build/tools/capture/tarvel-capture
+[ -x "$capture" ] || { echo "no $capture: build its tarvel-capture and content first" >&2; exit 1; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+log "Playing the show $runs times in one process ($capture)"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:quarantine_size_mb=16}
+start=$(date +%s.%N)
+"$capture" bench --content "$build/content" --runs "$runs" >"$work/out.txt" 2>"$work/err.txt" &
+pid=$!
+while kill -0 "$pid" 2>/dev/null; do
+  awk -v t="$(date +%s.%N)" '/^VmRSS:/ { print t, $2 }' "/proc/$pid/status" 2>/dev/null >>"$work/rss.txt" || true
+  sleep 0.25
+done
+status=0
+wait "$pid" || status=$?
+end=$(date +%s.%N)
+
+echo "exit $status after $(echo "$end - $start" | bc | xargs printf '%.0f') s"
+[ "$status" -eq 0 ] || tail -n 40 "$work/err.txt"
+awk -v parts="$runs" -v start="$start" -v end="$end" '
+  { part = int(($1 - start) / (end - start) * parts); if ($2 > most[part]) most[part] = $2 }
+  END {
+    printf "largest resident size per part (MiB):"
+    for (p = 0; p < parts; p++) printf " %.0f", most[p] / 1024
+    printf "\n"
+  }' "$work/rss.txt"
+grep -E '^show ' "$work/out.txt" || true
+exit "$status"
