@@ -7,6 +7,7 @@
 #include "audio/cdaudio.h"
 #include "audio/sound.h"
 #include "core/debug_log.h"
+#include "demo/frame_plan.h"
 #include "demo/sequencer.h"
 #include "display/display.h"
 #include "display/display_seam.h"
@@ -137,6 +138,7 @@ void ResetEngine()
     ResetImages();
     ResetSound();
     ResetSequencer();
+    ResetFramePlan();
     ResetRandom();
     App = AppState{};
 }

@@ -39,7 +39,8 @@ bool DemoFrameDue();
 int32_t ClockFromPosition(double seconds);
 
 // The picture of one played frame: the background over the whole of
-// DisplayScreen, then the timeline at clock T.
+// DisplayScreen, then the timeline at clock T; the work that opaque layers
+// of the frame cover is left out (DrawPlanned).
 void DrawFrame(int32_t T);
 
 // Puts the record back as it was at the start.

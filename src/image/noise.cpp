@@ -42,6 +42,13 @@ void StepDots(NoiseLayer& n)
     }
 }
 
+// A kind-0 layer with a buffer to advance and show (one never created has
+// none).
+bool Streaks(const NoiseLayer& n)
+{
+    return n.kind == KindStreaks && n.bufferWidth >= 3 && n.bufferHeight >= 3;
+}
+
 } // namespace
 
 void NoiseInit(int layer, int kind, int width, int height)
@@ -66,21 +73,42 @@ void NoiseInit(int layer, int kind, int width, int height)
     }
 }
 
-void NoiseDraw(int layer, int x, int y)
+void NoiseStep(int layer)
 {
     NoiseLayer& n = Images.NoiseLayers[layer];
-    const int W = n.bufferWidth, H = n.bufferHeight;
-    if (n.kind == KindStreaks) {
-        if (W < 3 || H < 3)
-            return; // never created: nothing to advance or show
+    if (Streaks(n))
         StepStreaks(n);
+    else if (n.kind == KindDots)
+        StepDots(n);
+}
+
+int NoiseStepRandoms(int layer)
+{
+    const NoiseLayer& n = Images.NoiseLayers[layer];
+    return Streaks(n) ? n.bufferWidth - 2 : 0;
+}
+
+PixelBox NoiseBox(int layer, int x, int y)
+{
+    const NoiseLayer& n = Images.NoiseLayers[layer];
+    if (Streaks(n))
+        return {x, y, x + n.bufferWidth - 3, y + n.bufferHeight - 3};
+    if (n.kind == KindDots)
+        return {x, y, x + n.bufferWidth - 1, y + n.bufferHeight - 1};
+    return {};
+}
+
+void NoiseDraw(int layer, int x, int y)
+{
+    NoiseStep(layer);
+    const NoiseLayer& n = Images.NoiseLayers[layer];
+    const int W = n.bufferWidth, H = n.bufferHeight;
+    if (Streaks(n))
         BlitRotated(&n.buffer, CurrentTarget, 1, 1, W - 2, H - 2, x, y, NoiseBlendMode, MirrorNone,
                     TransformNone, 0);
-    } else if (n.kind == KindDots) {
-        StepDots(n);
+    else if (n.kind == KindDots)
         BlitRotated(&n.buffer, CurrentTarget, 0, 0, W - 1, H - 1, x, y, NoiseBlendMode, MirrorNone,
                     TransformNone, 0);
-    }
 }
 
 void NoiseFree(int layer)

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "image/pixel_box.h"
 #include "raster/screen.h"
 
 // A procedural grey overlay that changes at every draw.
@@ -29,6 +30,15 @@ void NoiseInit(int layer, int kind, int width, int height);
 // Advances the layer by one step (kind 0 draws one Random number per shown
 // column), then draws it into the CurrentTarget at (x, y) with blend mode 3.
 void NoiseDraw(int layer, int x, int y);
+
+// NoiseDraw's step alone: the layer changes as if drawn, nothing is drawn.
+void NoiseStep(int layer);
+
+// How many Random numbers one step of the layer draws.
+int NoiseStepRandoms(int layer);
+
+// The pixels NoiseDraw(layer, x, y) may write, before clipping.
+PixelBox NoiseBox(int layer, int x, int y);
 
 // Releases the layer's buffer; the layer must not be drawn afterwards.
 void NoiseFree(int layer);
