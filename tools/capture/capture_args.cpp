@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -25,10 +26,14 @@ const char CaptureUsage[] =
     "  stills --at T1,T2,... --out DIR [--fps N]\n"
     "      plays the show at N frames per second of music time (default 32) and\n"
     "      saves the first frame whose clock reaches each T as DIR/still_TTTTT.png\n"
-    "  video --out FILE [--fps N] [--size WxH] [--end T]\n"
+    "  video --out FILE [--fps N] [--size WxH] [--end T] [--preset P] [--crf Q]\n"
+    "        [--lossless]\n"
     "      the show at N frames per second (default 60) up to clock T (default\n"
     "      the end of the show), with its soundtrack, encoded by ffmpeg as H.264\n"
-    "      and AAC (MP4 for a .mp4 name)\n"
+    "      and AAC (MP4 for a .mp4 name): x264 preset P (default medium) at\n"
+    "      constant rate factor Q, 0 to 51, lower for better and larger (default\n"
+    "      20); --lossless keeps every pixel instead: FFV1 and FLAC in\n"
+    "      Matroska, FILE ending in .mkv\n"
     "  bench [--fps N] [--runs R]\n"
     "      plays the whole show as fast as it can at N frames per second of\n"
     "      music time (default 32) and prints the time taken to draw its frames;\n"
@@ -41,7 +46,13 @@ const char CaptureUsage[] =
     "Exit codes: 0 done, 1 an output could not be made, 2 bad arguments;\n"
     "a picture that cannot be loaded ends the show with its own message (255).\n";
 
+const char DefaultVideoPreset[] = "medium";
+
 namespace {
+
+// x264's presets, fastest first.
+const std::vector<std::string> VideoPresets = {"ultrafast", "superfast", "veryfast", "faster", "fast",
+                                               "medium",    "slow",      "slower",   "veryslow", "placebo"};
 
 bool ParseInt(const std::string& text, long low, long high, long* value)
 {
@@ -160,6 +171,17 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
     video->add_option("--size", sizeText);
     video->add_option("--end", o.endClock)
         ->check(WholeNumber(1, ShowEndClock, "takes a clock value from 1 to " + std::to_string(ShowEndClock)));
+    video->add_option("--preset", o.preset)
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                return std::find(VideoPresets.begin(), VideoPresets.end(), text) != VideoPresets.end()
+                           ? std::string()
+                           : "takes an x264 preset: ultrafast, superfast, veryfast, faster, fast, medium, slow, "
+                             "slower, veryslow or placebo";
+            },
+            "PRESET"));
+    video->add_option("--crf", o.crf)->check(WholeNumber(0, 51, "takes a whole number from 0 to 51"));
+    video->add_flag("--lossless", o.lossless);
 
     CLI::App* bench = app.add_subcommand("bench");
     content(bench);
@@ -195,6 +217,16 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
         *error = "--size takes WxH, even numbers from 16x16 to 7680x4320";
         return false;
     }
+    if (o.lossless && (!o.preset.empty() || o.crf >= 0)) {
+        *error = "--lossless takes neither --preset nor --crf";
+        return false;
+    }
+    std::string extension = std::filesystem::path(o.out).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    if (o.lossless && extension != ".mkv") {
+        *error = "--lossless writes Matroska: give --out a name ending in .mkv";
+        return false;
+    }
     if (frames->parsed()) {
         if (!clockText.empty() && clockText[0] == '@') {
             std::string fileText;
@@ -216,6 +248,10 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
         o.fps = video->parsed() ? 60 : 32;
     if (o.endClock == 0)
         o.endClock = ShowEndClock;
+    if (o.preset.empty())
+        o.preset = DefaultVideoPreset;
+    if (o.crf < 0)
+        o.crf = DefaultVideoCrf;
     *options = o;
     return true;
 }
