@@ -299,7 +299,7 @@ TEST(CaptureTool, LosslessVideoHoldsExactlyTheFramesDrawn)
 TEST(CaptureTool, BenchReportsEveryWindowAndTheCopyItIsMeasuredAgainst)
 {
     TempDir dir;
-    const ToolRun run = Capture(dir, "bench" + Content + " --fps 4 --runs 2");
+    const ToolRun run = Capture(dir, "bench" + Content + " --fps 4 --runs 2 --plot times.svg");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     std::istringstream lines(run.out);
     std::string line;
@@ -310,6 +310,17 @@ TEST(CaptureTool, BenchReportsEveryWindowAndTheCopyItIsMeasuredAgainst)
     for (const char* text :
          {"fastest of 2 runs", "\nshow ", "memcpy of one 800x600x4-byte frame", "mean frame / memcpy"})
         EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+    // The picture: a dot for each of the 534 frames, a band for each window.
+    const std::string svg = ReadFile(dir.path / "times.svg");
+    EXPECT_EQ(svg.substr(0, 4), "<svg");
+    EXPECT_NE(svg.find("memcpy"), std::string::npos);
+    size_t dots = 0, bands = 0;
+    for (size_t at = 0; (at = svg.find("h0", at)) != std::string::npos; at++)
+        dots++;
+    for (size_t at = 0; (at = svg.find("fill='#f0f0f0'", at)) != std::string::npos; at++)
+        bands++;
+    EXPECT_EQ(dots, 534u);
+    EXPECT_EQ(bands, 18u); // every other window shaded
 }
 
 TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)
@@ -326,6 +337,7 @@ TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)
         {"video --out v.mp4 --fps 0", 2, "usage: tarvel-capture"},
         {"bench --content /nonexistent", 2, "usage: tarvel-capture"},
         {"stills" + Content + " --at 13345 --fps 1 --out s", 1, "no frame is drawn at clock 13345"},
+        {"bench" + Content + " --fps 1 --plot /nonexistent/times.svg", 1, "cannot write /nonexistent/times.svg"},
         {"video" + Content + " --out v.mp4 --end 100", 1, "ffmpeg was not found", "PATH=/nonexistent"},
         {"frames --content empty --clocks 0 --out f", 255, "fichero no encontrado en LoadTGA: graph\\fondo.tga"},
     };

@@ -34,10 +34,11 @@ const char CaptureUsage[] =
     "      constant rate factor Q, 0 to 51, lower for better and larger (default\n"
     "      20); --lossless keeps every pixel instead: FFV1 and FLAC in\n"
     "      Matroska, FILE ending in .mkv\n"
-    "  bench [--fps N] [--runs R]\n"
+    "  bench [--fps N] [--runs R] [--plot FILE.svg]\n"
     "      plays the whole show as fast as it can at N frames per second of\n"
     "      music time (default 32) and prints the time taken to draw its frames;\n"
-    "      with R plays (default 1), each frame counts with its fastest time\n"
+    "      with R plays (default 1), each frame counts with its fastest time;\n"
+    "      --plot draws each frame's time over the show's clock as an SVG picture\n"
     "  storyboard --out FILE.png [--columns N]\n"
     "      one thumbnail of each of the 37 windows of the timeline, drawn at the\n"
     "      window's middle and labelled with its number and clock in seconds,\n"
@@ -187,6 +188,7 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
     content(bench);
     fps(bench);
     bench->add_option("--runs", o.runs)->check(WholeNumber(1, 100, "takes a whole number from 1 to 100"));
+    bench->add_option("--plot", o.plot);
 
     CLI::App* storyboard = app.add_subcommand("storyboard");
     content(storyboard);
@@ -244,6 +246,8 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
         return false;
     if (!o.out.empty())
         o.out = std::filesystem::absolute(o.out).string();
+    if (!o.plot.empty())
+        o.plot = std::filesystem::absolute(o.plot).string();
     if (o.fps == 0)
         o.fps = video->parsed() ? 60 : 32;
     if (o.endClock == 0)

@@ -19,6 +19,7 @@ struct CaptureOptions {
     int crf = -1;                // video: x264 constant rate factor (-1 until defaulted)
     bool lossless = false;       // video: FFV1 and FLAC in Matroska instead of H.264 and AAC
     int runs = 1;                // bench: plays of the show; each frame's fastest counts
+    std::string plot;            // bench: SVG picture of the frame times, made absolute; "" for none
     int columns = 6;             // storyboard: cells in a row of the grid
 };
 
