@@ -7,7 +7,6 @@
 #include "audio/cdaudio.h"
 #include "audio/sound.h"
 #include "core/debug_log.h"
-#include "demo/frame_plan.h"
 #include "demo/sequencer.h"
 #include "display/display.h"
 #include "display/display_seam.h"
@@ -138,7 +137,6 @@ void ResetEngine()
     ResetImages();
     ResetSound();
     ResetSequencer();
-    ResetFramePlan();
     ResetRandom();
     App = AppState{};
 }

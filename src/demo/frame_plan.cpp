@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
+#include "demo/sequencer.h"
 #include "raster/blend.h"
 #include "raster/mathtables.h"
-
-FramePlanState FramePlan;
 
 namespace {
 
@@ -85,7 +84,7 @@ void DrawStraight(const Screen* background, Screen* target, void (*scene)(int32_
 
 LayerTurn NextLayerTurn()
 {
-    FramePlanState& p = FramePlan;
+    FramePlanState& p = Sequencer.Plan;
     switch (p.stage) {
     case PlanStage::Recording:
         return LayerTurn::Record;
@@ -101,7 +100,7 @@ LayerTurn NextLayerTurn()
 
 void RecordLayer(PixelBox box, bool opaque)
 {
-    FramePlanState& p = FramePlan;
+    FramePlanState& p = Sequencer.Plan;
     if (p.count == MaxPlannedLayers) {
         p.overflow = true;
         return;
@@ -111,7 +110,7 @@ void RecordLayer(PixelBox box, bool opaque)
 
 void DrawPlanned(const Screen* background, Screen* target, void (*scene)(int32_t), int32_t T)
 {
-    FramePlanState& p = FramePlan;
+    FramePlanState& p = Sequencer.Plan;
     p.backgroundPixelsSkipped = 0;
     p.layersSkipped = 0;
     if (target != CurrentTarget || target->width != DisplayWidth || target->height != DisplayHeight) {
@@ -136,9 +135,4 @@ void DrawPlanned(const Screen* background, Screen* target, void (*scene)(int32_t
     p.next = 0;
     scene(T);
     p.stage = PlanStage::None;
-}
-
-void ResetFramePlan()
-{
-    FramePlan = FramePlanState{};
 }

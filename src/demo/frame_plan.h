@@ -6,7 +6,7 @@
 #include "image/pixel_box.h"
 #include "raster/screen.h"
 
-// The plan of one frame. Before the frame is drawn, its scene runs once
+// The plan of one frame (Sequencer.Plan, sequencer.h). Before the frame is drawn, its scene runs once
 // without drawing and every layer it would draw is recorded with its box;
 // then the frame is drawn leaving out the work that later opaque layers
 // cover completely: the background wherever opaque layers land, and every
@@ -48,7 +48,6 @@ struct FramePlanState {
     int32_t backgroundPixelsSkipped = 0;
     int32_t layersSkipped = 0;
 };
-extern FramePlanState FramePlan;
 
 // Asked by each layer of a scene before it draws: what to do with it.
 LayerTurn NextLayerTurn();
@@ -62,6 +61,3 @@ void RecordLayer(PixelBox box, bool opaque);
 // be the CurrentTarget, where the scene draws; any other target, or one not
 // of the display's size, is drawn without a plan.
 void DrawPlanned(const Screen* background, Screen* target, void (*scene)(int32_t), int32_t T);
-
-// Puts the record back as it was at the start.
-void ResetFramePlan();

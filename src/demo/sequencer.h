@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "demo/frame_plan.h"
+
 struct SequencerState {
     // 1: load the pictures; 2: start the soundtrack; 3: play. Only ever
     // 1 -> 2 -> 3.
@@ -11,6 +13,8 @@ struct SequencerState {
     int32_t SceneClock = 0;
     // Frames played since the show started.
     int64_t FramesPlayed = 0;
+    // The plan of the frame being drawn, or of the last one drawn.
+    FramePlanState Plan;
 };
 extern SequencerState Sequencer;
 

@@ -203,7 +203,7 @@ protected:
         NoiseFree(1);
         Images.NoiseLayers[0] = Images.NoiseLayers[1] = NoiseLayer{};
         ResetDisplay();
-        ResetFramePlan();
+        ResetSequencer();
         SetTarget(nullptr);
     }
     std::deque<TestSlot> slots;
@@ -220,8 +220,8 @@ TEST_P(FramePlanScenes, DrawTheSameAsStraightAndLeaveOutWhatIsCovered)
     for (int32_t T : {100, 2345}) {
         frame.Draw(c.scene, T, background.get());
         EXPECT_TRUE(frame.planned == frame.straight) << frame.Difference();
-        EXPECT_EQ(FramePlan.layersSkipped, c.layersSkipped);
-        EXPECT_EQ(FramePlan.backgroundPixelsSkipped, c.backgroundPixelsSkipped);
+        EXPECT_EQ(Sequencer.Plan.layersSkipped, c.layersSkipped);
+        EXPECT_EQ(Sequencer.Plan.backgroundPixelsSkipped, c.backgroundPixelsSkipped);
     }
 }
 
@@ -252,8 +252,8 @@ TEST(FramePlanShow, EveryFrameMatchesTheStraightDrawing)
             << "T = " << T << ", window " << SceneWindowAt(T) << ": " << frame.Difference();
         const int window = SceneWindowAt(T);
         frames[size_t(window)]++;
-        lighter[size_t(window)] += FramePlan.backgroundPixelsSkipped > 0 || FramePlan.layersSkipped > 0;
-        skippedLayers += FramePlan.layersSkipped;
+        lighter[size_t(window)] += Sequencer.Plan.backgroundPixelsSkipped > 0 || Sequencer.Plan.layersSkipped > 0;
+        skippedLayers += Sequencer.Plan.layersSkipped;
     }
     ShutdownApp();
     ResetEngine();
