@@ -6,11 +6,11 @@
 #include "image/pixel_box.h"
 #include "raster/screen.h"
 
-// The plan of one frame (Sequencer.Plan, sequencer.h). Before the frame is drawn, its scene runs once
-// without drawing and every layer it would draw is recorded with its box;
-// then the frame is drawn leaving out the work that later opaque layers
-// cover completely: the background wherever opaque layers land, and every
-// layer whose whole box they cover. A pixel shows only what was done to it
+// The plan of one frame (Sequencer.Plan, sequencer.h). Before the frame is
+// drawn, its scene runs once without drawing and every layer it would draw
+// is recorded with its box; then the frame is drawn leaving out the work
+// that later opaque layers cover completely: the background wherever opaque
+// layers land, and every layer whose whole box they cover. A pixel shows only what was done to it
 // after the last opaque write to it (blend modes read and write the same
 // pixel), so the frame comes out the same. The scene still runs in full:
 // a layer left out still takes its Random numbers, and a noise layer left

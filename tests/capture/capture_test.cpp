@@ -53,13 +53,14 @@ TEST(CaptureArgs, DefaultsPerCommand)
     CaptureOptions o;
     ASSERT_TRUE(Parse({"video", "--out", "show.mp4"}, &o));
     EXPECT_EQ((std::vector<int>{o.fps, o.width, o.height, o.endClock}), (std::vector<int>{60, 800, 600, ShowEndClock}));
-    EXPECT_EQ(std::make_tuple(o.preset, o.crf, o.lossless), std::make_tuple(std::string(DefaultVideoPreset), DefaultVideoCrf, false));
+    EXPECT_EQ(std::make_tuple(o.preset, o.crf, o.lossless),
+              std::make_tuple(std::string(DefaultVideoPreset), DefaultVideoCrf, false));
     const std::string usage = CaptureUsage;
     EXPECT_NE(usage.find("default " + std::string(DefaultVideoPreset) + ")"), std::string::npos) << usage;
     EXPECT_NE(usage.find("(default " + std::to_string(DefaultVideoCrf) + ")"), std::string::npos) << usage;
-    ASSERT_TRUE(Parse({"video", "--out", "s.mkv", "--fps", "25", "--size", "640x480", "--end", "300", "--preset", "slow",
-                       "--crf", "0"},
-                      &o));
+    ASSERT_TRUE(Parse(
+        {"video", "--out", "s.mkv", "--fps", "25", "--size", "640x480", "--end", "300", "--preset", "slow", "--crf", "0"},
+        &o));
     EXPECT_EQ((std::vector<int>{o.fps, o.width, o.height, o.endClock}), (std::vector<int>{25, 640, 480, 300}));
     EXPECT_EQ(std::make_pair(o.preset, o.crf), std::make_pair(std::string("slow"), 0));
     ASSERT_TRUE(Parse({"video", "--out", "archive.MKV", "--lossless"}, &o));
@@ -91,7 +92,8 @@ TEST(CaptureArgs, RejectsWhatNoCommandCanUse)
         {"bench", "--runs", "0"}, {"frames", "--clocks", "1", "--out", "d", "--runs", "2"},
         {"video", "--out", "v.mp4", "--preset", "quick"}, {"video", "--out", "v.mp4", "--crf", "52"},
         {"video", "--out", "v.mp4", "--crf", "-1"}, {"video", "--out", "v.mp4", "--lossless"},
-        {"video", "--out", "v.mkv", "--lossless", "--crf", "0"}, {"video", "--out", "v.mkv", "--lossless", "--preset", "fast"},
+        {"video", "--out", "v.mkv", "--lossless", "--crf", "0"},
+        {"video", "--out", "v.mkv", "--lossless", "--preset", "fast"},
         {"bench", "--preset", "fast"},
     };
     for (const auto& args : bad) {
@@ -283,7 +285,8 @@ TEST(CaptureTool, LosslessVideoHoldsExactlyTheFramesDrawn)
     for (int frame = 0; frame < 60; frame++)
         clocks += std::to_string(frame * 25) + ",";
     ASSERT_EQ(Capture(dir, "frames" + Content + " --raw --out f --clocks " + clocks).exitCode, 0);
-    const std::string decode = "cd '" + dir.path.string() + "' && ffmpeg -v error -i v.mkv -f rawvideo -pix_fmt bgr0 v.raw";
+    const std::string decode =
+        "cd '" + dir.path.string() + "' && ffmpeg -v error -i v.mkv -f rawvideo -pix_fmt bgr0 v.raw";
     ASSERT_EQ(std::system(decode.c_str()), 0);
     const std::string video = ReadFile(dir.path / "v.raw");
     ASSERT_EQ(video.size(), 60u * 800 * 600 * 4);

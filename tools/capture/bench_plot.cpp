@@ -75,7 +75,8 @@ void Windows(std::ostream& svg, const Scale& s, const std::vector<FrameTiming>& 
         times[SceneWindowAt(f.clock)].push_back(f.seconds);
     for (int w = 1; w <= SceneWindowCount; w++) {
         const SceneWindow& sw = SceneWindows[w - 1];
-        const double first = w == 1 ? 0 : double(sw.after + 1), end = double(std::min<int64_t>(sw.before, ShowEndClock));
+        const double first = w == 1 ? 0 : double(sw.after + 1);
+        const double end = double(std::min<int64_t>(sw.before, ShowEndClock));
         const double x1 = s.X(first), x2 = s.X(end);
         if (w % 2 == 0)
             svg << "<rect x='" << Number(x1) << "' y='" << Top << "' width='" << Number(x2 - x1) << "' height='"
@@ -124,7 +125,10 @@ void CopyLines(std::ostream& svg, const Scale& s, double copyMs)
             continue;
         Line(svg, Left, s.Y(l.times * copyMs), Left + PlotWidth, s.Y(l.times * copyMs), l.style);
         char label[48];
-        std::snprintf(label, sizeof label, l.times == 1 ? "memcpy %.3f ms" : "%.0f x memcpy", l.times == 1 ? copyMs : l.times);
+        if (l.times == 1)
+            std::snprintf(label, sizeof label, "memcpy %.3f ms", copyMs);
+        else
+            std::snprintf(label, sizeof label, "%.0f x memcpy", l.times);
         Text(svg, Left + 4, s.Y(l.times * copyMs) - 3, "font-size='10' fill='#c00000'", label);
     }
 }

@@ -105,6 +105,14 @@ bool ReadWholeFile(const std::string& path, std::string* text)
 
 } // namespace
 
+std::string FileExtension(const std::string& file)
+{
+    std::string extension = std::filesystem::path(file).extension().string();
+    for (char& c : extension)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
+}
+
 bool ParseClockList(const std::string& text, int32_t low, int32_t high, std::vector<int32_t>* clocks,
                     std::string* error)
 {
@@ -223,9 +231,7 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
         *error = "--lossless takes neither --preset nor --crf";
         return false;
     }
-    std::string extension = std::filesystem::path(o.out).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    if (o.lossless && extension != ".mkv") {
+    if (o.lossless && FileExtension(o.out) != ".mkv") {
         *error = "--lossless writes Matroska: give --out a name ending in .mkv";
         return false;
     }

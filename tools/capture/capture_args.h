@@ -41,4 +41,7 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
 bool ParseClockList(const std::string& text, int32_t low, int32_t high, std::vector<int32_t>* clocks,
                     std::string* error);
 
+// The extension of a file name in lower case, with its dot ("" for none).
+std::string FileExtension(const std::string& file);
+
 extern const char CaptureUsage[];

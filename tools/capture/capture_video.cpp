@@ -1,5 +1,4 @@
 #include <bit>
-#include <cctype>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -31,9 +30,7 @@ const char* RawPixelFormat()
 
 bool NamesMp4(const std::string& file)
 {
-    std::string extension = std::filesystem::path(file).extension().string();
-    for (char& c : extension)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
+    const std::string extension = FileExtension(file);
     return extension == ".mp4" || extension == ".m4v" || extension == ".mov";
 }
 

@@ -66,7 +66,8 @@ std::vector<uint8_t> Encode(const uint32_t* pixels, int width, int height, std::
     if (!compressor)
         return {};
     std::vector<uint8_t> packed(libdeflate_zlib_compress_bound(compressor, raw.size()));
-    const size_t packedSize = libdeflate_zlib_compress(compressor, raw.data(), raw.size(), packed.data(), packed.size());
+    const size_t packedSize =
+        libdeflate_zlib_compress(compressor, raw.data(), raw.size(), packed.data(), packed.size());
     if (packedSize == 0)
         return {};
 
