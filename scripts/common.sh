@@ -6,17 +6,17 @@ TARVEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TARVEL_JOBS=${TARVEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 # Packages every build needs: compiler, CMake, Ninja, the Linux platform's
-# libraries, the capture tool's command-line parser and the content
-# generator's libraries.
+# libraries, the capture tool's command-line parser, the tools' PNG
+# compressor and the content generator's libraries.
 TARVEL_BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  libsdl2-dev libsdl2-mixer-dev libcdio-dev libcdio-paranoia-dev libcli11-dev
+  libsdl2-dev libsdl2-mixer-dev libcdio-dev libcdio-paranoia-dev libcli11-dev libdeflate-dev
   libfreetype-dev fonts-dejavu-core libmp3lame-dev zlib1g-dev
 )
 
 # Packages only the test command needs.
 TARVEL_TEST_PACKAGES=(
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
   clang libclang-rt-dev
   ffmpeg
   xvfb xfonts-base xdotool x11-utils x11-apps

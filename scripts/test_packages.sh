@@ -108,7 +108,7 @@ same_list "$(basename "$deb"): the files of an installation" "$expected" \
   "$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./||')"
 depends=$(dpkg-deb -f "$deb" Depends)
 missing=""
-for library in libsdl2-2.0-0 libsdl2-mixer-2.0-0 libcdio19 libcdio-paranoia2 libcdio-cdda2 zlib1g libstdc++6; do
+for library in libsdl2-2.0-0 libsdl2-mixer-2.0-0 libcdio19 libcdio-paranoia2 libcdio-cdda2 libdeflate0 libstdc++6; do
   grep -q "\b$library (" <<<"$depends" || missing+="$library "
 done
 if [ -z "$missing" ]; then

@@ -4,6 +4,7 @@
 
 #include "audio/audio_seam.h"
 #include "core/debug_log.h"
+#include "demo/frame_plan.h"
 #include "demo/manifest.h"
 #include "demo/timeline.h"
 #include "display/display.h"
@@ -11,7 +12,6 @@
 #include "image/noise.h"
 #include "image/tga.h"
 #include "input/input.h"
-#include "raster/blend.h"
 
 SequencerState Sequencer;
 
@@ -31,9 +31,7 @@ int32_t ClockFromPosition(double seconds)
 
 void DrawFrame(int32_t T)
 {
-    const Screen* background = &Images.ImageBank[0].image;
-    CopyRect(background, &Display.DisplayScreen, 0, 0, DisplayWidth - 1, DisplayHeight - 1, 0, 0);
-    DrawScene(T);
+    DrawPlanned(&Images.ImageBank[0].image, &Display.DisplayScreen, DrawScene, T);
 }
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "demo/frame_plan.h"
+
 struct SequencerState {
     // 1: load the pictures; 2: start the soundtrack; 3: play. Only ever
     // 1 -> 2 -> 3.
@@ -11,6 +13,8 @@ struct SequencerState {
     int32_t SceneClock = 0;
     // Frames played since the show started.
     int64_t FramesPlayed = 0;
+    // The plan of the frame being drawn, or of the last one drawn.
+    FramePlanState Plan;
 };
 extern SequencerState Sequencer;
 
@@ -39,7 +43,8 @@ bool DemoFrameDue();
 int32_t ClockFromPosition(double seconds);
 
 // The picture of one played frame: the background over the whole of
-// DisplayScreen, then the timeline at clock T.
+// DisplayScreen, then the timeline at clock T; the work that opaque layers
+// of the frame cover is left out (DrawPlanned).
 void DrawFrame(int32_t T);
 
 // Puts the record back as it was at the start.

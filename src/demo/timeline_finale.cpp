@@ -1,7 +1,6 @@
 // Windows 25-37: the random-mode pictures, the photo strip, the shrinking
 // grids and the closing scene.
 #include "demo/timeline_layers.h"
-#include "image/noise.h"
 
 namespace {
 
@@ -103,6 +102,6 @@ void Window37(int32_t T)
     Layer(11, 400, 200);
     Band(500);
     Layer(11, 400, 200 + u / 2, {.mode = 3, .type = 2, .angle = (10 * T) % 3600});
-    NoiseDraw(1, 0, 400);
+    Noise(1, 0, 400);
     Layer(14, 400, 500, {.mode = 1, .width = 700 + u / 5, .height = 100 + u / 5});
 }

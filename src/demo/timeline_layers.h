@@ -15,10 +15,12 @@ struct LayerOptions {
     int angle = 0;
 };
 
-inline void Layer(int slot, int x, int y, LayerOptions o = {})
-{
-    DrawSlot(slot, x, y, o.mode, o.mirror, o.width, o.height, o.type, o.angle);
-}
+// The slot drawn with DrawSlot, unless the frame's plan leaves it out.
+void Layer(int slot, int x, int y, LayerOptions o = {});
+
+// The noise layer drawn with NoiseDraw; one the frame's plan leaves out
+// still steps.
+void Noise(int layer, int x, int y);
 
 // Recurring patterns, each drawing its layers in the written order and
 // taking its Random values in that order.

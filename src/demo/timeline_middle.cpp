@@ -1,7 +1,6 @@
 // Windows 13-24: the grids and flashes, the rotating sprites, the photo wall
 // and the letter scroller.
 #include "demo/timeline_layers.h"
-#include "image/noise.h"
 
 namespace {
 
@@ -122,12 +121,12 @@ void Window23(int32_t T)
     PhotoWall(T);
     const int tiles[6][2] = {{0, 0}, {400, 0}, {0, 200}, {400, 200}, {0, 400}, {400, 400}};
     for (const auto& t : tiles)
-        NoiseDraw(0, t[0], t[1]);
+        Noise(0, t[0], t[1]);
 }
 
 void Window24(int32_t T)
 {
     Band(500);
-    NoiseDraw(1, 0, 400);
+    Noise(1, 0, 400);
     LetterScroller(T);
 }

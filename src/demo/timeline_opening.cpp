@@ -1,7 +1,6 @@
 // Windows 1-12: the banded openings, the converging slot-13 sprites, the
 // falling pictures and the first phrases.
 #include "demo/timeline_layers.h"
-#include "image/noise.h"
 
 namespace {
 
@@ -10,7 +9,7 @@ void BandedOpening(int picture)
 {
     Layer(picture, 400, 200);
     Band(500);
-    NoiseDraw(1, 0, 400);
+    Noise(1, 0, 400);
 }
 
 } // namespace
@@ -57,7 +56,7 @@ void Window6(int32_t T)
     for (const auto& p : at)
         Layer(13, p[0], p[1], {.mode = 3});
     Band(500);
-    NoiseDraw(1, 0, 400);
+    Noise(1, 0, 400);
     AlternatingPair(1, T);
 }
 
@@ -75,7 +74,7 @@ void Window8(int32_t T)
     for (const auto& p : at)
         Layer(13, p[0], p[1], {.mode = 3});
     Band(500);
-    NoiseDraw(1, 0, 400);
+    Noise(1, 0, 400);
     AlternatingPair(2, T);
 }
 

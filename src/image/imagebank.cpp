@@ -1,5 +1,7 @@
 #include "image/imagebank.h"
 
+#include <climits>
+
 #include "core/fatal.h"
 #include "image/tga.h"
 #include "raster/rotate.h"
@@ -15,6 +17,11 @@ ImageSlot* SlotAt(int slot)
 {
     const uint16_t number = uint16_t(slot);
     return number < ImageSlotCount ? &Images.ImageBank[number] : nullptr;
+}
+
+bool DrawnUnscaled(const ImageSlot& s, int width, int height)
+{
+    return width == 0 || height == 0 || (width == s.image.width && height == s.image.height);
 }
 
 } // namespace
@@ -53,10 +60,31 @@ void DrawSlot(int slot, int x, int y, int mode, int mirror, int width, int heigh
     const ImageSlot* s = SlotAt(slot);
     if (!s || !WithinReach(x, y) || width > 65535 || height > 65535)
         return; // no slot, out of reach, or larger than a Screen can be
-    if (width == 0 || height == 0 || (width == s->image.width && height == s->image.height))
+    if (DrawnUnscaled(*s, width, height))
         DrawSlotUnscaled(slot, x, y, mode, mirror, transformation, angle);
     else
         BlitScaled(&s->image, x, y, width, height, mode, mirror, transformation, angle);
+}
+
+PixelBox DrawSlotBox(int slot, int x, int y, int width, int height, int transformation)
+{
+    const ImageSlot* s = SlotAt(slot);
+    if (!s || !WithinReach(x, y) || width > 65535 || height > 65535)
+        return {}; // DrawSlot draws nothing
+    if (transformation > 0)
+        return {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    if (DrawnUnscaled(*s, width, height)) {
+        const int left = x - s->hotspotX, top = y - s->hotspotY;
+        return {left, top, left + s->image.width - 1, top + s->image.height - 1};
+    }
+    // BlitScaled's placement: sizes below 0 count as 1, centred on (x, y).
+    const int w = width < 0 ? 1 : width, h = height < 0 ? 1 : height;
+    return {x - w / 2, y - h / 2, x - w / 2 + w - 1, y - h / 2 + h - 1};
+}
+
+bool DrawSlotOpaque(int mode, int width, int height, int transformation)
+{
+    return mode == 0 && transformation <= 0 && width <= 65535 && height <= 65535;
 }
 
 int SlotsOverlap(int a, int b, int ax, int ay, int bx, int by)

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "image/noise.h"
+#include "image/pixel_box.h"
 #include "raster/screen.h"
 
 // One numbered picture and its hotspot, the point a drawing position names:
@@ -38,6 +39,17 @@ void LoadSlot(const char* file, int slot);
 // show, draw nothing.
 void DrawSlot(int slot, int x, int y, int mode, int mirror, int width, int height,
               int transformation, int angle);
+
+// The pixels of the CurrentTarget that DrawSlot with these arguments may
+// write, before clipping: the placed picture, or its resized copy. A
+// transformed picture (types 1-3) is not placed here: its box is the whole
+// plane. Mode and mirror change nothing: a blit writes only where it lands.
+PixelBox DrawSlotBox(int slot, int x, int y, int width, int height, int transformation);
+
+// True when DrawSlot with these arguments writes every pixel of its box that
+// lies on the target, whatever was there: an opaque copy (mode 0, any
+// mirror) without transformation, at a size a Screen can hold.
+bool DrawSlotOpaque(int mode, int width, int height, int transformation);
 
 // DrawSlot at the slot's own size.
 void DrawSlotUnscaled(int slot, int x, int y, int mode, int mirror, int transformation, int angle);

@@ -49,6 +49,15 @@ NoiseLayer* LayerAt(int layer)
     return layer >= 0 && layer < NoiseLayerCount ? &Images.NoiseLayers[layer] : nullptr;
 }
 
+// The layer NoiseDraw(layer, x, y) advances and shows: none for a number
+// outside the table, a place out of reach, or a layer without a buffer
+// (never created, or freed).
+NoiseLayer* ShownLayer(int layer, int x, int y)
+{
+    NoiseLayer* n = LayerAt(layer);
+    return n && WithinReach(x, y) && n->buffer.rows ? n : nullptr;
+}
+
 // Whether a buffer of the kind can hold the shown area: at least one pixel,
 // and buffer sizes within the 16 bits of a Screen.
 bool SizeFits(int kind, int width, int height)
@@ -90,24 +99,46 @@ void NoiseInit(int layer, int kind, int width, int height)
     }
 }
 
+void NoiseStep(int layer, int x, int y)
+{
+    NoiseLayer* n = ShownLayer(layer, x, y);
+    if (!n)
+        return;
+    if (n->kind == KindStreaks)
+        StepStreaks(*n);
+    else if (n->kind == KindDots)
+        StepDots(*n);
+}
+
+int NoiseStepRandoms(int layer, int x, int y)
+{
+    const NoiseLayer* n = ShownLayer(layer, x, y);
+    return n && n->kind == KindStreaks ? n->bufferWidth - 2 : 0;
+}
+
+PixelBox NoiseBox(int layer, int x, int y)
+{
+    const NoiseLayer* n = ShownLayer(layer, x, y);
+    if (n && n->kind == KindStreaks)
+        return {x, y, x + n->bufferWidth - 3, y + n->bufferHeight - 3};
+    if (n && n->kind == KindDots)
+        return {x, y, x + n->bufferWidth - 1, y + n->bufferHeight - 1};
+    return {};
+}
+
 void NoiseDraw(int layer, int x, int y)
 {
-    NoiseLayer* layerAt = LayerAt(layer);
-    if (!layerAt || !WithinReach(x, y))
+    NoiseStep(layer, x, y);
+    const NoiseLayer* n = ShownLayer(layer, x, y);
+    if (!n)
         return;
-    NoiseLayer& n = *layerAt;
-    const int W = n.bufferWidth, H = n.bufferHeight;
-    if (!n.buffer.rows)
-        return; // never created, or freed: nothing to advance or show
-    if (n.kind == KindStreaks) {
-        StepStreaks(n);
-        BlitRotated(&n.buffer, CurrentTarget, 1, 1, W - 2, H - 2, x, y, NoiseBlendMode, MirrorNone,
+    const int W = n->bufferWidth, H = n->bufferHeight;
+    if (n->kind == KindStreaks)
+        BlitRotated(&n->buffer, CurrentTarget, 1, 1, W - 2, H - 2, x, y, NoiseBlendMode, MirrorNone,
                     TransformNone, 0);
-    } else if (n.kind == KindDots) {
-        StepDots(n);
-        BlitRotated(&n.buffer, CurrentTarget, 0, 0, W - 1, H - 1, x, y, NoiseBlendMode, MirrorNone,
+    else if (n->kind == KindDots)
+        BlitRotated(&n->buffer, CurrentTarget, 0, 0, W - 1, H - 1, x, y, NoiseBlendMode, MirrorNone,
                     TransformNone, 0);
-    }
 }
 
 void NoiseFree(int layer)

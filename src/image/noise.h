@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "image/pixel_box.h"
 #include "raster/screen.h"
 
 // A procedural grey overlay that changes at every draw.
@@ -33,5 +34,14 @@ void NoiseInit(int layer, int kind, int width, int height);
 // A layer without a buffer (never created, or freed) does nothing.
 void NoiseDraw(int layer, int x, int y);
 
-// Releases the layer's buffer.
+// NoiseDraw's step alone: the layer changes as if drawn, nothing is drawn.
+void NoiseStep(int layer, int x, int y);
+
+// How many Random numbers one step of the layer draws.
+int NoiseStepRandoms(int layer, int x, int y);
+
+// The pixels NoiseDraw(layer, x, y) may write, before clipping.
+PixelBox NoiseBox(int layer, int x, int y);
+
+// Releases the layer's buffer; drawing it afterwards does nothing.
 void NoiseFree(int layer);

@@ -6,16 +6,19 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "app/capture/capture_platform.h"
 #include "audio/sound.h"
 #include "capture/capture_args.h"
 #include "capture/capture_show.h"
 #include "capture/ffmpeg_pipe.h"
+#include "common/png_read.h"
 #include "image/image_test_util.h"
 #include "image/tga.h"
 #include "input/input.h"
@@ -52,8 +55,18 @@ TEST(CaptureArgs, DefaultsPerCommand)
     CaptureOptions o;
     ASSERT_TRUE(Parse({"video", "--out", "show.mp4"}, &o));
     EXPECT_EQ((std::vector<int>{o.fps, o.width, o.height, o.endClock}), (std::vector<int>{60, 800, 600, ShowEndClock}));
-    ASSERT_TRUE(Parse({"video", "--out", "s.mkv", "--fps", "25", "--size", "640x480", "--end", "300"}, &o));
+    EXPECT_EQ(std::make_tuple(o.preset, o.crf, o.lossless),
+              std::make_tuple(std::string(DefaultVideoPreset), DefaultVideoCrf, false));
+    const std::string usage = CaptureUsage;
+    EXPECT_NE(usage.find("default " + std::string(DefaultVideoPreset) + ")"), std::string::npos) << usage;
+    EXPECT_NE(usage.find("(default " + std::to_string(DefaultVideoCrf) + ")"), std::string::npos) << usage;
+    ASSERT_TRUE(Parse(
+        {"video", "--out", "s.mkv", "--fps", "25", "--size", "640x480", "--end", "300", "--preset", "slow", "--crf", "0"},
+        &o));
     EXPECT_EQ((std::vector<int>{o.fps, o.width, o.height, o.endClock}), (std::vector<int>{25, 640, 480, 300}));
+    EXPECT_EQ(std::make_pair(o.preset, o.crf), std::make_pair(std::string("slow"), 0));
+    ASSERT_TRUE(Parse({"video", "--out", "archive.MKV", "--lossless"}, &o));
+    EXPECT_TRUE(o.lossless);
     ASSERT_TRUE(Parse({"bench"}, &o));
     EXPECT_EQ(std::make_pair(o.fps, o.runs), std::make_pair(32, 1));
     ASSERT_TRUE(Parse({"bench", "--runs", "3"}, &o));
@@ -67,8 +80,9 @@ TEST(CaptureArgs, RejectsWhatNoCommandCanUse)
     // No command, an unknown one, no clocks, no output, an empty list, not a
     // number, a clock before the show or past the range, one that stills
     // never draws, a bad rate or run count, an odd width, a size without its
-    // height, an end past the show, a missing value, options of another
-    // command, an empty output name.
+    // height, an end past the show, a missing value, options of another command,
+    // an empty output name, a preset x264 lacks, a rate factor out of range, an
+    // archive not named .mkv or given H.264's settings.
     const std::vector<std::vector<std::string>> bad = {
         {}, {"play"}, {"frames", "--out", "d"}, {"frames", "--clocks", "1,2"}, {"video", "--out", ""},
         {"frames", "--clocks", "1", "--out", ""},
@@ -79,6 +93,11 @@ TEST(CaptureArgs, RejectsWhatNoCommandCanUse)
         {"video", "--out", "v.mp4", "--end", "13347"}, {"video", "--out"},
         {"frames", "--clocks", "1", "--out", "d", "--fps", "30"}, {"bench", "--out", "x"}, {"bench", "--raw"},
         {"bench", "--runs", "0"}, {"frames", "--clocks", "1", "--out", "d", "--runs", "2"},
+        {"video", "--out", "v.mp4", "--preset", "quick"}, {"video", "--out", "v.mp4", "--crf", "52"},
+        {"video", "--out", "v.mp4", "--crf", "-1"}, {"video", "--out", "v.mp4", "--lossless"},
+        {"video", "--out", "v.mkv", "--lossless", "--crf", "0"},
+        {"video", "--out", "v.mkv", "--lossless", "--preset", "fast"},
+        {"bench", "--preset", "fast"},
     };
     for (const auto& args : bad) {
         CaptureOptions o;
@@ -193,6 +212,18 @@ TEST(CaptureTool, FramesAndStillsReproduceThemselves)
             else
                 EXPECT_EQ(a.size(), 800u * 600u * 4u) << name;
         }
+        // The PNG holds exactly the raw frame's pixels.
+        char png[32], raw[32];
+        std::snprintf(png, sizeof png, "frame_%05d.png", i);
+        std::snprintf(raw, sizeof raw, "frame_%05d.rgb32", i);
+        const std::string pngBytes = ReadFile(dir.path / "a" / png), rawBytes = ReadFile(dir.path / "a" / raw);
+        const DecodedPng decoded = DecodePng(std::vector<uint8_t>(pngBytes.begin(), pngBytes.end()));
+        ASSERT_EQ(decoded.pixels.size(), rawBytes.size() / 4) << png;
+        for (size_t p = 0; p < decoded.pixels.size(); p++) {
+            uint32_t v;
+            std::memcpy(&v, &rawBytes[4 * p], 4);
+            ASSERT_EQ(decoded.pixels[p], v) << png << " pixel " << p;
+        }
     }
     OwnedScreen fondo(800, 600);
     SetTarget(fondo.get());
@@ -213,24 +244,62 @@ TEST(CaptureTool, FramesAndStillsReproduceThemselves)
     EXPECT_EQ(ReadFile(dir.path / "s" / "still_00600.png").substr(0, 24), Png800x600);
 }
 
-TEST(CaptureTool, VideoCarriesThePictureAndTheSoundtrack)
+TEST(CaptureTool, VideosCarryThePictureAndTheSoundtrackInTheFormatAskedFor)
 {
     if (std::system("command -v ffprobe >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "ffprobe (Debian package ffmpeg) is not installed";
+    const struct {
+        std::string arguments;
+        std::vector<const char*> fields;
+    } videos[] = {
+        {"--out v.mp4 --size 160x120",
+         {"codec_name=h264", "width=160", "height=120", "pix_fmt=yuv420p", "color_space=smpte170m", "codec_name=aac"}},
+        {"--out v.mkv --preset ultrafast --crf 30", {"codec_name=h264", "width=800", "codec_name=aac"}},
+        {"--out v.mkv --lossless", {"codec_name=ffv1", "width=800", "height=600", "pix_fmt=bgr0", "codec_name=flac"}},
+    };
+    for (const auto& v : videos) {
+        TempDir dir;
+        const ToolRun run = Capture(dir, "video" + Content + " --fps 10 --end 300 " + v.arguments);
+        ASSERT_EQ(run.exitCode, 0) << v.arguments << "\n" << run.err;
+        EXPECT_NE(run.err.find("30/30 frames 100%"), std::string::npos) << run.err;
+        const std::string file = v.arguments.substr(6, 5);
+        const std::string probe = "cd '" + dir.path.string() +
+                                  "' && ffprobe -v error -show_entries stream=codec_name,width,height,pix_fmt,"
+                                  "color_space:format=duration -of default=noprint_wrappers=1 " + file + " >probe.txt";
+        ASSERT_EQ(std::system(probe.c_str()), 0);
+        const std::string info = ReadFile(dir.path / "probe.txt");
+        for (const char* field : v.fields)
+            EXPECT_NE(info.find(field), std::string::npos) << v.arguments << "\n" << info;
+        const size_t at = info.find("duration=");
+        ASSERT_NE(at, std::string::npos) << info;
+        EXPECT_NEAR(std::stod(info.substr(at + 9)), 3.0, 0.1) << v.arguments << "\n" << info;
+    }
+}
+
+// The archive keeps every pixel: its frames decode to exactly what `frames`
+// draws at the same clocks, one after another from the start.
+TEST(CaptureTool, LosslessVideoHoldsExactlyTheFramesDrawn)
+{
+    if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "ffmpeg (Debian package ffmpeg) is not installed";
     TempDir dir;
-    const ToolRun run = Capture(dir, "video" + Content + " --out v.mp4 --fps 10 --size 160x120 --end 300");
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.err.find("30/30 frames 100%"), std::string::npos) << run.err;
-    const std::string probe = "cd '" + dir.path.string() +
-                              "' && ffprobe -v error -show_entries stream=codec_type,codec_name,width,height"
-                              ":format=duration -of default=noprint_wrappers=1 v.mp4 >probe.txt";
-    ASSERT_EQ(std::system(probe.c_str()), 0);
-    const std::string info = ReadFile(dir.path / "probe.txt");
-    for (const char* field : {"codec_name=h264", "width=160", "height=120", "codec_type=audio"})
-        EXPECT_NE(info.find(field), std::string::npos) << info;
-    const size_t at = info.find("duration=");
-    ASSERT_NE(at, std::string::npos) << info;
-    EXPECT_NEAR(std::stod(info.substr(at + 9)), 3.0, 0.1) << info;
+    ASSERT_EQ(Capture(dir, "video" + Content + " --fps 4 --end 1500 --lossless --out v.mkv").exitCode, 0);
+    std::string clocks;
+    for (int frame = 0; frame < 60; frame++)
+        clocks += std::to_string(frame * 25) + ",";
+    ASSERT_EQ(Capture(dir, "frames" + Content + " --raw --out f --clocks " + clocks).exitCode, 0);
+    const std::string decode =
+        "cd '" + dir.path.string() + "' && ffmpeg -v error -i v.mkv -f rawvideo -pix_fmt bgr0 v.raw";
+    ASSERT_EQ(std::system(decode.c_str()), 0);
+    const std::string video = ReadFile(dir.path / "v.raw");
+    ASSERT_EQ(video.size(), 60u * 800 * 600 * 4);
+    for (int frame = 0; frame < 60; frame++) {
+        char name[32];
+        std::snprintf(name, sizeof name, "frame_%05d.rgb32", frame);
+        // The raw frames' top bytes are 0, as bgr0 decodes them.
+        ASSERT_TRUE(video.compare(size_t(frame) * 800 * 600 * 4, 800 * 600 * 4, ReadFile(dir.path / "f" / name)) == 0)
+            << "frame " << frame;
+    }
 }
 
 // An encoder that ends without reading: the write fails, and the SIGPIPE it
@@ -258,7 +327,7 @@ TEST(EncoderPipe, AnEncoderThatStoppedReadingFailsTheWriteWithoutASignal)
 TEST(CaptureTool, BenchReportsEveryWindowAndTheCopyItIsMeasuredAgainst)
 {
     TempDir dir;
-    const ToolRun run = Capture(dir, "bench" + Content + " --fps 4 --runs 2");
+    const ToolRun run = Capture(dir, "bench" + Content + " --fps 4 --runs 2 --plot times.svg");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     std::istringstream lines(run.out);
     std::string line;
@@ -269,6 +338,17 @@ TEST(CaptureTool, BenchReportsEveryWindowAndTheCopyItIsMeasuredAgainst)
     for (const char* text :
          {"fastest of 2 runs", "\nshow ", "memcpy of one 800x600x4-byte frame", "mean frame / memcpy"})
         EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+    // The picture: a dot for each of the 534 frames, a band for each window.
+    const std::string svg = ReadFile(dir.path / "times.svg");
+    EXPECT_EQ(svg.substr(0, 4), "<svg");
+    EXPECT_NE(svg.find("memcpy"), std::string::npos);
+    size_t dots = 0, bands = 0;
+    for (size_t at = 0; (at = svg.find("h0", at)) != std::string::npos; at++)
+        dots++;
+    for (size_t at = 0; (at = svg.find("fill='#f0f0f0'", at)) != std::string::npos; at++)
+        bands++;
+    EXPECT_EQ(dots, 534u);
+    EXPECT_EQ(bands, 18u); // every other window shaded
 }
 
 TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)
@@ -285,6 +365,7 @@ TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)
         {"video --out v.mp4 --fps 0", 2, "usage: tarvel-capture"},
         {"bench --content /nonexistent", 2, "usage: tarvel-capture"},
         {"stills" + Content + " --at 13345 --fps 1 --out s", 1, "no frame is drawn at clock 13345"},
+        {"bench" + Content + " --fps 1 --plot /nonexistent/times.svg", 1, "cannot write /nonexistent/times.svg"},
         {"video" + Content + " --out v.mp4 --end 100", 1, "ffmpeg was not found", "PATH=/nonexistent"},
         {"frames --content empty --clocks 0 --out f", 255, "fichero no encontrado en LoadTGA: graph\\fondo.tga"},
     };

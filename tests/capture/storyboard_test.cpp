@@ -2,7 +2,6 @@
 // the picture it makes on the generated content, cell by cell against the
 // frames that `frames` draws at the same clocks.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include "capture/capture_args.h"
 #include "capture/capture_commands.h"
 #include "capture/storyboard.h"
+#include "common/png_read.h"
 #include "demo/timeline.h"
 #include "image/image_test_util.h"
 
@@ -23,48 +23,10 @@ std::vector<uint8_t> ReadBytes(const std::filesystem::path& path)
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-uint32_t BigEndian(const uint8_t* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
-
-struct Image {
-    int width = 0, height = 0;
-    std::vector<uint32_t> pixels; // 0x00RRGGBB
-};
-
-// An 8-bit RGB PNG whose rows are all unfiltered, as the tools write them;
-// an empty image for anything else.
-Image ReadRgbPng(const std::filesystem::path& path)
+// An 8-bit RGB PNG file as libpng decodes it; an empty image when it cannot.
+DecodedPng ReadRgbPng(const std::filesystem::path& path)
 {
-    const std::vector<uint8_t> file = ReadBytes(path);
-    Image image;
-    std::vector<uint8_t> packed;
-    for (size_t at = 8; at + 12 <= file.size();) {
-        const uint32_t length = BigEndian(&file[at]);
-        const std::string type(file.begin() + std::ptrdiff_t(at) + 4, file.begin() + std::ptrdiff_t(at) + 8);
-        const uint8_t* data = &file[at + 8];
-        if (type == "IHDR") {
-            if (data[8] != 8 || data[9] != 2 || data[12] != 0)
-                return {};
-            image.width = int(BigEndian(data));
-            image.height = int(BigEndian(data + 4));
-        } else if (type == "IDAT") {
-            packed.insert(packed.end(), data, data + length);
-        }
-        at += 12 + length;
-    }
-    const size_t stride = 1 + 3 * size_t(image.width);
-    std::vector<uint8_t> raw(stride * size_t(image.height));
-    uLongf rawSize = uLongf(raw.size());
-    if (image.width == 0 || uncompress(raw.data(), &rawSize, packed.data(), uLong(packed.size())) != Z_OK ||
-        rawSize != raw.size())
-        return {};
-    for (int y = 0; y < image.height; y++) {
-        const uint8_t* row = &raw[size_t(y) * stride];
-        if (row[0] != 0)
-            return {};
-        for (int x = 0; x < image.width; x++)
-            image.pixels.push_back(uint32_t(row[1 + 3 * x]) << 16 | row[2 + 3 * x] << 8 | row[3 + 3 * x]);
-    }
-    return image;
+    return DecodePng(ReadBytes(path));
 }
 
 TEST(Storyboard, EachWindowIsShownAtTheMiddleOfItsClocks)
@@ -122,7 +84,7 @@ TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunkAndLabelled)
     ASSERT_EQ(RunInContent({"storyboard", "--out", board, "--columns", "5"}, RunStoryboard), 0);
 
     // 37 cells in rows of 5: 8 rows, the last one holding 2.
-    const Image image = ReadRgbPng(board);
+    const DecodedPng image = ReadRgbPng(board);
     const Storyboard layout = MakeStoryboard(5);
     ASSERT_EQ(std::make_pair(image.width, image.height), std::make_pair(layout.width, layout.height));
     EXPECT_EQ(layout.rows, 8);

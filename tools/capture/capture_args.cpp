@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -25,14 +26,19 @@ const char CaptureUsage[] =
     "  stills --at T1,T2,... --out DIR [--fps N]\n"
     "      plays the show at N frames per second of music time (default 32) and\n"
     "      saves the first frame whose clock reaches each T as DIR/still_TTTTT.png\n"
-    "  video --out FILE [--fps N] [--size WxH] [--end T]\n"
+    "  video --out FILE [--fps N] [--size WxH] [--end T] [--preset P] [--crf Q]\n"
+    "        [--lossless]\n"
     "      the show at N frames per second (default 60) up to clock T (default\n"
     "      the end of the show), with its soundtrack, encoded by ffmpeg as H.264\n"
-    "      and AAC (MP4 for a .mp4 name)\n"
-    "  bench [--fps N] [--runs R]\n"
+    "      and AAC (MP4 for a .mp4 name): x264 preset P (default superfast)\n"
+    "      at constant rate factor Q, 0 to 51, lower for better and larger\n"
+    "      (default 20); --lossless keeps every pixel instead: FFV1 and FLAC\n"
+    "      in Matroska, FILE ending in .mkv\n"
+    "  bench [--fps N] [--runs R] [--plot FILE.svg]\n"
     "      plays the whole show as fast as it can at N frames per second of\n"
     "      music time (default 32) and prints the time taken to draw its frames;\n"
-    "      with R plays (default 1), each frame counts with its fastest time\n"
+    "      with R plays (default 1), each frame counts with its fastest time;\n"
+    "      --plot draws each frame's time over the show's clock as an SVG picture\n"
     "  storyboard --out FILE.png [--columns N]\n"
     "      one thumbnail of each of the 37 windows of the timeline, drawn at the\n"
     "      window's middle and labelled with its number and clock in seconds,\n"
@@ -41,7 +47,13 @@ const char CaptureUsage[] =
     "Exit codes: 0 done, 1 an output could not be made, 2 bad arguments;\n"
     "a picture that cannot be loaded ends the show with its own message (255).\n";
 
+const char DefaultVideoPreset[] = "superfast";
+
 namespace {
+
+// x264's presets, fastest first.
+const std::vector<std::string> VideoPresets = {"ultrafast", "superfast", "veryfast", "faster", "fast",
+                                               "medium",    "slow",      "slower",   "veryslow", "placebo"};
 
 bool ParseInt(const std::string& text, long low, long high, long* value)
 {
@@ -92,6 +104,14 @@ bool ReadWholeFile(const std::string& path, std::string* text)
 }
 
 } // namespace
+
+std::string FileExtension(const std::string& file)
+{
+    std::string extension = std::filesystem::path(file).extension().string();
+    for (char& c : extension)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
+}
 
 bool ParseClockList(const std::string& text, int32_t low, int32_t high, std::vector<int32_t>* clocks,
                     std::string* error)
@@ -160,11 +180,23 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
     video->add_option("--size", sizeText);
     video->add_option("--end", o.endClock)
         ->check(WholeNumber(1, ShowEndClock, "takes a clock value from 1 to " + std::to_string(ShowEndClock)));
+    video->add_option("--preset", o.preset)
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                return std::find(VideoPresets.begin(), VideoPresets.end(), text) != VideoPresets.end()
+                           ? std::string()
+                           : "takes an x264 preset: ultrafast, superfast, veryfast, faster, fast, medium, slow, "
+                             "slower, veryslow or placebo";
+            },
+            "PRESET"));
+    video->add_option("--crf", o.crf)->check(WholeNumber(0, 51, "takes a whole number from 0 to 51"));
+    video->add_flag("--lossless", o.lossless);
 
     CLI::App* bench = app.add_subcommand("bench");
     content(bench);
     fps(bench);
     bench->add_option("--runs", o.runs)->check(WholeNumber(1, 100, "takes a whole number from 1 to 100"));
+    bench->add_option("--plot", o.plot);
 
     CLI::App* storyboard = app.add_subcommand("storyboard");
     content(storyboard);
@@ -195,6 +227,14 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
         *error = "--size takes WxH, even numbers from 16x16 to 7680x4320";
         return false;
     }
+    if (o.lossless && (!o.preset.empty() || o.crf >= 0)) {
+        *error = "--lossless takes neither --preset nor --crf";
+        return false;
+    }
+    if (o.lossless && FileExtension(o.out) != ".mkv") {
+        *error = "--lossless writes Matroska: give --out a name ending in .mkv";
+        return false;
+    }
     if (frames->parsed()) {
         if (!clockText.empty() && clockText[0] == '@') {
             std::string fileText;
@@ -217,10 +257,16 @@ bool ParseCaptureArgs(const std::vector<std::string>& args, CaptureOptions* opti
     }
     if (!o.out.empty())
         o.out = std::filesystem::absolute(o.out).string();
+    if (!o.plot.empty())
+        o.plot = std::filesystem::absolute(o.plot).string();
     if (o.fps == 0)
         o.fps = video->parsed() ? 60 : 32;
     if (o.endClock == 0)
         o.endClock = ShowEndClock;
+    if (o.preset.empty())
+        o.preset = DefaultVideoPreset;
+    if (o.crf < 0)
+        o.crf = DefaultVideoCrf;
     *options = o;
     return true;
 }

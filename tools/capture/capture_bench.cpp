@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/capture/capture_platform.h"
+#include "capture/bench_plot.h"
 #include "capture/capture_commands.h"
 #include "capture/capture_show.h"
 #include "demo/timeline.h"
@@ -71,12 +72,14 @@ void PrintRow(const char* name, const char* clocks, const Timing& t)
 int RunBench(const CaptureOptions& options)
 {
     std::vector<int> windowOf;
+    std::vector<int32_t> clockOf;
     std::vector<double> fastest;
     for (int run = 0; run < options.runs; run++) {
         OpenShow();
         PlayAtRate(options.fps, ShowEndClock, [&](int64_t frame, int32_t drawn) {
             if (run == 0) {
                 windowOf.push_back(SceneWindowAt(drawn));
+                clockOf.push_back(drawn);
                 fastest.push_back(CaptureDrawSeconds);
             } else {
                 fastest[size_t(frame)] = std::min(fastest[size_t(frame)], CaptureDrawSeconds);
@@ -119,5 +122,18 @@ int RunBench(const CaptureOptions& options)
     std::printf("mean frame / memcpy: %.2f\n", whole.mean / copy);
     std::printf("slowest window (%d) mean / memcpy: %.2f\n", worstWindow, worstMean / copy);
     std::printf("worst frame / memcpy: %.2f\n", whole.worst / copy);
+    if (!options.plot.empty()) {
+        std::vector<FrameTiming> frames;
+        for (size_t i = 0; i < fastest.size(); i++)
+            frames.push_back({clockOf[i], fastest[i]});
+        char title[160];
+        std::snprintf(title, sizeof title,
+                      "Time to draw each frame, %d per second of music time, fastest of %d run%s: mean %.2f x memcpy",
+                      options.fps, options.runs, options.runs == 1 ? "" : "s", whole.mean / copy);
+        if (!WriteBenchPlot(options.plot, frames, copy, title)) {
+            std::fprintf(stderr, "tarvel-capture: cannot write %s\n", options.plot.c_str());
+            return 1;
+        }
+    }
     return 0;
 }

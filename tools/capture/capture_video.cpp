@@ -27,6 +27,12 @@ const char* RawPixelFormat()
     return std::endian::native == std::endian::little ? "bgr0" : "0rgb";
 }
 
+bool NamesMp4(const std::string& file)
+{
+    const std::string extension = FileExtension(file);
+    return extension == ".mp4" || extension == ".m4v" || extension == ".mov";
+}
+
 std::vector<std::string> EncoderArguments(const CaptureOptions& o, const std::string& music, int64_t frames)
 {
     char duration[32];
@@ -39,10 +45,26 @@ std::vector<std::string> EncoderArguments(const CaptureOptions& o, const std::st
         a.insert(a.end(), {"-i", music, "-map", "0:v", "-map", "1:a"});
     if (o.width != DisplayWidth || o.height != DisplayHeight)
         a.insert(a.end(), {"-vf", "scale=" + std::to_string(o.width) + ":" + std::to_string(o.height)});
-    a.insert(a.end(), {"-c:v", "libx264", "-preset", "medium", "-crf", "20", "-pix_fmt", "yuv420p"});
-    if (!music.empty())
-        a.insert(a.end(), {"-c:a", "aac", "-b:a", "192k"});
-    a.insert(a.end(), {"-t", duration, "-movflags", "+faststart", o.out});
+    if (o.lossless) {
+        // Every frame a key frame, in slices that both cores encode, each
+        // with a checksum: an archive that survives damage in part.
+        a.insert(a.end(), {"-c:v", "ffv1", "-level", "3", "-g", "1", "-slices", "4", "-slicecrc", "1",
+                           "-pix_fmt", RawPixelFormat()});
+        if (!music.empty())
+            a.insert(a.end(), {"-c:a", "flac"});
+    } else {
+        // 4:2:0 through BT.601 at limited range (ffmpeg's conversion),
+        // marked so, so that players turn it back into the same colours.
+        a.insert(a.end(), {"-c:v", "libx264", "-preset", o.preset, "-crf", std::to_string(o.crf), "-pix_fmt",
+                           "yuv420p", "-colorspace", "smpte170m", "-color_primaries", "smpte170m", "-color_trc",
+                           "smpte170m", "-color_range", "tv"});
+        if (!music.empty())
+            a.insert(a.end(), {"-c:a", "aac", "-b:a", "192k"});
+    }
+    a.insert(a.end(), {"-t", duration});
+    if (NamesMp4(o.out))
+        a.insert(a.end(), {"-movflags", "+faststart"});
+    a.push_back(o.out);
     return a;
 }
 

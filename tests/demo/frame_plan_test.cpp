@@ -1,0 +1,273 @@
+// Frames drawn by their plan against the straight drawing (the whole
+// background, then every layer): the same pixels, the same Random numbers
+// taken and the same noise steps, for scenes made to probe the plan and for
+// every frame of the show.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <random>
+#include <vector>
+
+#include "app/app.h"
+#include "app/capture/capture_platform.h"
+#include "demo/frame_plan.h"
+#include "demo/sequencer.h"
+#include "demo/timeline.h"
+#include "demo/timeline_layers.h"
+#include "demo_test_util.h"
+#include "image/noise.h"
+#include "raster/blend.h"
+#include "raster/mathtables.h"
+
+namespace {
+
+using Scene = void (*)(int32_t);
+
+// What drawing a frame leaves behind: the picture, the generator's state and
+// the noise layers' pixels.
+struct Outcome {
+    std::vector<uint32_t> pixels = std::vector<uint32_t>(size_t(DisplayWidth) * DisplayHeight);
+    uint32_t random = 0;
+    std::vector<std::vector<uint32_t>> noise = std::vector<std::vector<uint32_t>>(NoiseLayerCount);
+    bool operator==(const Outcome&) const = default;
+};
+
+void KeepNoise(std::vector<std::vector<uint32_t>>& all)
+{
+    for (size_t i = 0; i < all.size(); i++) {
+        const Screen& s = Images.NoiseLayers[i].buffer;
+        all[i].resize(size_t(s.width) * s.height);
+        for (int y = 0; s.rows && y < s.height; y++)
+            std::copy_n(s.rows[y], s.width, all[i].begin() + ptrdiff_t(y) * s.width);
+    }
+}
+
+void RestoreNoise(const std::vector<std::vector<uint32_t>>& all)
+{
+    for (size_t i = 0; i < all.size(); i++) {
+        Screen& s = Images.NoiseLayers[i].buffer;
+        for (int y = 0; s.rows && y < s.height; y++)
+            std::copy_n(all[i].begin() + ptrdiff_t(y) * s.width, s.width, s.rows[y]);
+    }
+}
+
+// Draws the frame at T into DisplayScreen twice from the same state, once
+// straight and once by its plan, each over a target holding leftovers of
+// some other frame. The state goes on as the planned drawing left it.
+struct TwoWays {
+    Outcome straight, planned;
+    std::vector<std::vector<uint32_t>> noiseBefore = std::vector<std::vector<uint32_t>>(NoiseLayerCount);
+
+    void Draw(Scene scene, int32_t T, const Screen* background)
+    {
+        Screen* target = &Display.DisplayScreen;
+        SetTarget(target);
+        const uint32_t random = RandomState;
+        KeepNoise(noiseBefore);
+
+        MapScreenRows(target, straight.pixels.data(), DisplayWidth * 4);
+        std::fill(straight.pixels.begin(), straight.pixels.end(), 0x00ABCDEFu);
+        CopyRect(background, target, 0, 0, DisplayWidth - 1, DisplayHeight - 1, 0, 0);
+        scene(T);
+        straight.random = RandomState;
+        KeepNoise(straight.noise);
+
+        RandomState = random;
+        RestoreNoise(noiseBefore);
+        MapScreenRows(target, planned.pixels.data(), DisplayWidth * 4);
+        std::fill(planned.pixels.begin(), planned.pixels.end(), 0x00FEDCBAu);
+        DrawPlanned(background, target, scene, T);
+        planned.random = RandomState;
+        KeepNoise(planned.noise);
+    }
+
+    // Which parts differ, and the first mismatching pixel.
+    std::string Difference() const
+    {
+        size_t count = 0, first = 0;
+        for (size_t i = straight.pixels.size(); i-- > 0;)
+            if (straight.pixels[i] != planned.pixels[i])
+                count++, first = i;
+        return std::to_string(count) + " pixels differ, the first at (" + std::to_string(first % DisplayWidth) +
+               ", " + std::to_string(first / DisplayWidth) + "); Random " +
+               (straight.random == planned.random ? "same" : "differs") + ", noise " +
+               (straight.noise == planned.noise ? "same" : "differs");
+    }
+};
+
+// Slots of the probing scenes: full-width halves, a quarter, the top right
+// quarter, a tile, a small picture with black pixels, the glitch sprite and
+// an empty slot.
+enum : int { Top = 1, Bottom, LeftQuarter, RightTop, Tile, Speckled, Empty = 9, GlitchSprite = 48 };
+
+struct PlanCase {
+    const char* name;
+    Scene scene;
+    int layersSkipped;
+    int backgroundPixelsSkipped;
+};
+
+void PrintTo(const PlanCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+const PlanCase PlanCases[] = {
+    {"two opaque halves meeting: the background and what lies under them are left out",
+     [](int32_t) {
+         Noise(1, 0, 400);
+         Layer(Tile, 100, 100, {.mode = 3});
+         Layer(Top, 400, 150);
+         Layer(Bottom, 400, 450);
+     },
+     2, 800 * 600},
+    {"a layer partly uncovered is drawn; the background where nothing opaque lands",
+     [](int32_t) {
+         Layer(Tile, 200, 300, {.mode = 2});
+         Layer(LeftQuarter, 100, 300);
+     },
+     0, 200 * 600},
+    {"stretches apart on a row: the widest counts",
+     [](int32_t) {
+         Layer(Tile, 100, 50, {.mode = 4});
+         Layer(Tile, 650, 50, {.mode = 4});
+         Layer(RightTop, 600, 150);
+         Layer(LeftQuarter, 100, 300);
+     },
+     1, 400 * 300 + 200 * 300},
+    {"mirrored and resized copies cover; keyed, mixed and transformed layers do not",
+     [](int32_t T) {
+         Layer(Top, 400, 150, {.mirror = 3});
+         Layer(Empty, 400, 450, {.width = 800, .height = 300}); // a black block
+         Layer(Tile, 100, 100, {.mode = 3});
+         Layer(Speckled, 400, 300, {.mode = 1, .width = 800, .height = 600});
+         Layer(Bottom, 400, 450, {.type = 2, .angle = T % 3600});
+         Layer(Tile, 400, 300, {.mode = 3, .type = 1, .angle = 300});
+     },
+     0, 800 * 600},
+    {"under a full cover everything is left out, transformed or not, and still takes its Random numbers",
+     [](int32_t T) {
+         Noise(0, 0, 0);
+         Noise(1, 0, 400);
+         Glitch();
+         Layer(Top, 400, 150, {.mode = 5, .type = 3, .angle = T % 3600});
+         Noise(0, 400, 200);
+         Layer(Speckled, 400, 300, {.width = 800, .height = 600});
+         RandomModePicture(Tile, 100, 100);
+     },
+     5, 800 * 600},
+    {"a layer placed by Random after a streak noise layer is recorded where it is drawn",
+     [](int32_t) {
+         Noise(0, 0, 0);
+         Layer(Top, 400, 151 + Random() % 299);
+     },
+     0, 800 * 300},
+    {"off the target, empty, a size below 0 and one beyond a Screen",
+     [](int32_t) {
+         Layer(Top, 400, -1000);
+         Layer(Empty, 400, 300);
+         Layer(Tile, 10, 10, {.width = -5, .height = -5}); // one pixel at (10, 10)
+         Layer(Speckled, 400, 300, {.width = 70000, .height = 600}); // draws nothing
+     },
+     3, 1},
+    {"more layers than a plan holds are drawn straight",
+     [](int32_t) {
+         for (int i = 0; i < MaxPlannedLayers; i++)
+             Layer(Tile, i, 100);
+         Layer(Top, 400, 150);
+         Layer(Bottom, 400, 450);
+     },
+     0, 0},
+};
+
+class FramePlanScenes : public ::testing::TestWithParam<PlanCase> {
+protected:
+    void SetUp() override
+    {
+        CalcMathTables();
+        SeedRandom(7);
+        NoiseInit(0, 0, 400, 200);
+        NoiseInit(1, 1, 800, 200);
+        std::mt19937 rng(11);
+        const int sizes[][3] = {{Top, 800, 300},     {Bottom, 800, 300}, {LeftQuarter, 200, 600}, {RightTop, 400, 300},
+                                {Tile, 100, 100},    {Speckled, 64, 48}, {GlitchSprite, 300, 60}};
+        for (const auto& s : sizes)
+            slots.emplace_back(s[0], s[1], s[2], &rng);
+        ResetDisplay();
+        newscreenwin(&Display.DisplayScreen, DisplayWidth, DisplayHeight);
+    }
+    void TearDown() override
+    {
+        NoiseFree(0);
+        NoiseFree(1);
+        Images.NoiseLayers[0] = Images.NoiseLayers[1] = NoiseLayer{};
+        ResetDisplay();
+        ResetSequencer();
+        SetTarget(nullptr);
+    }
+    std::deque<TestSlot> slots;
+    OwnedScreen background{DisplayWidth, DisplayHeight};
+};
+
+TEST_P(FramePlanScenes, DrawTheSameAsStraightAndLeaveOutWhatIsCovered)
+{
+    const PlanCase& c = GetParam();
+    SCOPED_TRACE(c.name);
+    std::mt19937 rng(5);
+    FillRandom(background.get(), rng);
+    TwoWays frame;
+    for (int32_t T : {100, 2345}) {
+        frame.Draw(c.scene, T, background.get());
+        EXPECT_TRUE(frame.planned == frame.straight) << frame.Difference();
+        EXPECT_EQ(Sequencer.Plan.layersSkipped, c.layersSkipped);
+        EXPECT_EQ(Sequencer.Plan.backgroundPixelsSkipped, c.backgroundPixelsSkipped);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FramePlanScenes, ::testing::ValuesIn(PlanCases));
+
+// The show on its generated content, every frame at 12 frames per second of
+// music time (every window gets frames), each drawn both ways from the same
+// state; the run goes on from the planned drawing's state.
+TEST(FramePlanShow, EveryFrameMatchesTheStraightDrawing)
+{
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(TARVEL_CONTENT_DIR);
+    ResetEngine();
+    ResetCapturePlatform();
+    ASSERT_EQ(InitApp(), 1);
+    DemoFrame();
+    DemoFrame();
+    const Screen* background = &Images.ImageBank[0].image;
+    std::vector<int> frames(SceneWindowCount + 1), lighter(SceneWindowCount + 1);
+    int64_t skippedLayers = 0;
+    TwoWays frame;
+    for (int64_t n = 0;; n++) {
+        const int32_t T = int32_t(n * 100 / 12);
+        if (T >= ShowEndClock)
+            break;
+        frame.Draw(DrawScene, T, background);
+        ASSERT_TRUE(frame.planned == frame.straight)
+            << "T = " << T << ", window " << SceneWindowAt(T) << ": " << frame.Difference();
+        const int window = SceneWindowAt(T);
+        frames[size_t(window)]++;
+        lighter[size_t(window)] += Sequencer.Plan.backgroundPixelsSkipped > 0 || Sequencer.Plan.layersSkipped > 0;
+        skippedLayers += Sequencer.Plan.layersSkipped;
+    }
+    ShutdownApp();
+    ResetEngine();
+    ResetCapturePlatform();
+    std::filesystem::current_path(previous);
+
+    for (int w = 1; w <= SceneWindowCount; w++)
+        EXPECT_GT(frames[size_t(w)], 10) << "window " << w;
+    // Most windows lay opaque pictures over much of the frame.
+    int windowsLightened = 0;
+    for (int w = 1; w <= SceneWindowCount; w++)
+        windowsLightened += lighter[size_t(w)] == frames[size_t(w)];
+    EXPECT_GE(windowsLightened, 30);
+    EXPECT_GT(skippedLayers, 0);
+}
+
+} // namespace
