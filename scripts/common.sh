@@ -29,10 +29,11 @@ TARVEL_WINDOWS_PACKAGES=(
 )
 
 # Packages the Windows program's tests under Wine need: Wine itself, an X
-# server without a screen and a way to press its keys, the GStreamer plugins
-# with which Wine's DirectShow decodes MP3, and ffmpeg for screenshots.
+# server without a screen, ways to find its windows and press its keys, the
+# GStreamer plugins with which Wine's DirectShow decodes MP3, and ffmpeg for
+# screenshots.
 TARVEL_WINE_PACKAGES=(
-  wine64 xvfb xdotool
+  wine64 xvfb xdotool x11-utils
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   ffmpeg
 )
