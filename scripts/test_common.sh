@@ -1,8 +1,8 @@
 # Shared machinery of the scripts that run the show on a private X screen and
 # check it: counted checks, Xvfb screens, starting and ending the program
 # (natively, or under Wine with RUN_WITH=(wine loader)), its step log, keys,
-# and the screen against tarvel-capture's frame. Sourced after common.sh;
-# show_setup WORK begins. Not meant to be run on its own.
+# and the screen against tarvel-capture's frame. Sourced after common.sh (or
+# through wine_common.sh); show_setup WORK begins. Not to be run on its own.
 
 passed=0 failed=0 known=0
 # Set when failures are a known fault of the machine's, not the program's:

@@ -24,7 +24,6 @@ dist=$TARVEL_ROOT/build/dist
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$TARVEL_ROOT/build/release/CMakeCache.txt")
 capture=$TARVEL_ROOT/build/release/tools/capture/tarvel-capture
 content=$TARVEL_ROOT/build/release/content
-source "$TARVEL_ROOT/scripts/test_common.sh"
 source "$TARVEL_ROOT/scripts/wine_common.sh"
 wine_setup win64 "$TARVEL_ROOT/build/dist-test"
 

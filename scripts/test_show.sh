@@ -25,7 +25,6 @@
 # failure there is reported as the emulator's. TARVEL_NATIVE_BUILD=DIR: the
 # native build holding content and tarvel-capture (default build/release).
 source "$(dirname "$0")/common.sh"
-source "$TARVEL_ROOT/scripts/test_common.sh"
 source "$TARVEL_ROOT/scripts/wine_common.sh"
 
 platform=${1:-linux}

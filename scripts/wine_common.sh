@@ -1,7 +1,8 @@
 # The Windows program under Wine: its loader, a private prefix, a null ALSA
-# device, and 32-bit programs natively or through qemu-i386. Sourced after
-# scripts/test_common.sh by the scripts that run the Windows program; not
-# meant to be run on its own.
+# device, and 32-bit programs natively or through qemu-i386, over the
+# machinery of scripts/test_common.sh. Sourced after common.sh by the scripts
+# that run the Windows program; not meant to be run on its own.
+source "$TARVEL_ROOT/scripts/test_common.sh"
 
 # Wine 8 on Debian installs its loaders off the PATH: wine64 for 64-bit
 # programs, wine (from wine32:i386) for 32-bit ones.
