@@ -113,7 +113,7 @@ in_order() {
 
 # The clocks of the last N frames in the step log, one a line (the Windows
 # program ends its lines with CR LF).
-last_clocks() { grep '^frame ' "$1" | tail -n "$2" | awk '{ sub(/\r$/, ""); print $4 }'; }
+last_clocks() { grep '^frame ' "$1" 2>/dev/null | tail -n "$2" | awk '{ sub(/\r$/, ""); print $4 }'; }
 
 # frames_logged LOG N: the step log holds N frames or more.
 frames_logged() { [ "$(cat "$1" 2>/dev/null | grep -c '^frame ')" -ge "$2" ]; }
