@@ -1,29 +1,25 @@
 #!/usr/bin/env bash
 # The show as a user meets it, on a private Xvfb screen: the Linux program
-# (SDL's X11 driver, the dummy audio driver) or a Windows program under Wine
-# in a fresh private prefix, on the generated content. Each check prints the
-# time it took.
+# (SDL's X11 driver, dummy audio) or a Windows program under Wine in a fresh
+# prefix, on the generated content. Each check prints the time it took.
 #   units      (Windows) the platform's GoogleTest suites, label wine
-#   show       on a soundtrack cut to 15.6 s: the start-up order in the step
-#              log; the clock rises and stops at the soundtrack's end, and
-#              the screen is then tarvel-capture's frame at that clock, pixel
-#              for pixel; Escape ends it with 0; the shutdown order
+#   show       on a soundtrack cut to 15.6 s: start-up order in the step log;
+#              the clock rises and stops at the soundtrack's end, the screen
+#              then pixel for pixel tarvel-capture's frame; Escape ends it
+#              with 0; shutdown order
 #   fatal      no pictures: the fatal message box, then exit code -1 (255)
-#   display    Linux: a 1280x720 screen and no soundtrack: the clock stays at
-#              0, the picture is scaled to 960x720 between black bars;
-#              Windows: a 1024x768 screen has no 800x600 mode: the "ERROR"
-#              box, the display released once, exit code 1
+#   display    Linux: a 1280x720 screen, no soundtrack: clock 0, the picture
+#              scaled to 960x720 between black bars; Windows: a 1024x768
+#              screen has no 800x600 mode: the "ERROR" box, exit code 1
 #   arguments  (Linux) --help, an unknown argument, a window that cannot be made
 #
 #   scripts/test_show.sh [linux|win64|win32]
 #
-# linux runs TARVEL_PROGRAM with TARVEL_CAPTURE and TARVEL_CONTENT when they
-# are given (as ctest's desktop test does), else build/release's. win32 is
-# the 32-bit program, the platform the show was made for, under 32-bit Wine:
-# natively where the kernel runs 32-bit programs, else through qemu-i386
-# (enable_32bit_programs in scripts/wine_common.sh), without the units; a
-# failure there is reported as the emulator's. TARVEL_NATIVE_BUILD=DIR: the
-# native build holding content and tarvel-capture (default build/release).
+# linux runs TARVEL_PROGRAM, TARVEL_CAPTURE and TARVEL_CONTENT when given (as
+# the desktop test does), else build/release's. win32 runs under 32-bit Wine,
+# natively or through qemu-i386 (enable_32bit_programs), there without the
+# units. TARVEL_NATIVE_BUILD=DIR: the native build holding content and
+# tarvel-capture for Wine (default build/release).
 source "$(dirname "$0")/common.sh"
 source "$TARVEL_ROOT/scripts/wine_common.sh"
 
