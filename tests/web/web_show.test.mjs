@@ -170,8 +170,7 @@ test('a missing picture stops the show with the loader\'s message in a modal box
 test('without the soundtrack the show plays silent at clock 0', async () => {
   const page = await openShow('test/no-soundtrack/');
   await page.click('#play');
-  const seen = await waitForFrames(page, 60, 'no 3 s of frames', (f) => f.length > 0 && f[f.length - 1].at - f[0].at > 3000);
-  assert.ok(seen.length > 30, `only ${seen.length} frames in 3 s`);
+  const seen = await waitForFrames(page, 60, 'no 30 frames over 3 s', (f) => f.length > 30 && f[f.length - 1].at - f[0].at > 3000);
   assert.deepEqual([...new Set(seen.map((f) => f.clock))], [0]);
   assert.equal(await state(page), 'playing');
   assert.deepEqual(page.errors, []);
