@@ -34,11 +34,12 @@ if [ "$platform" = linux ]; then
     TARVEL_PROGRAM=$native/src/tarvel TARVEL_CAPTURE=$native/tools/capture/tarvel-capture TARVEL_CONTENT=$native/content
   fi
   exe=$TARVEL_PROGRAM capture=$TARVEL_CAPTURE content=$TARVEL_CONTENT
-  show_setup "$(dirname "$exe")/../show-test"
+  show_setup "$(cd "$(dirname "$exe")/.." && pwd)/show-test"
   start_screen 800x600x24
   export SDL_AUDIODRIVER=dummy
-  startup=("CalcMathTables" "InitSubsystems" "InitSound" "start-up done")
-  shutdown=()
+  startup=("CalcMathTables" "InitSubsystems" "InitSound" "start-up done" "DemoFrame pictures loaded"
+    "DemoFrame show started" "frame 1 clock 0")
+  shutdown=("ShutdownApp" "exit 0")
 else
   ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_WINDOWS_PACKAGES[@]}" "${TARVEL_WINE_PACKAGES[@]}"
   wine_setup "$platform" "$TARVEL_ROOT/build/$platform/wine-test"
@@ -53,16 +54,12 @@ else
     "GetAttachedSurface 00000000" "Lock 00000000 pitch 3200 bits 32" "InitSubsystems" "joyGetNumDevs"
     'mciSendStringA "open cdaudio"' 'mciSendStringA "set cdaudio time format tmsf"' "CoInitialize 00000000"
     "CoCreateInstance FilterGraph 00000000" "InitSound" "DirectSoundCreate 00000000"
-    "IDirectSound SetCooperativeLevel 00000000" "start-up done")
-  shutdown=("WM_KEYDOWN VK_ESCAPE" "WM_CLOSE" "WM_DESTROY")
+    "IDirectSound SetCooperativeLevel 00000000" "start-up done" "DemoFrame pictures loaded"
+    'RenderFile music\music00.mp3 00000000' "Run " "DemoFrame show started" "frame 1 clock 0")
+  shutdown=("WM_KEYDOWN VK_ESCAPE" "WM_CLOSE" "WM_DESTROY" "ShutdownApp" "Release PrimarySurface" "Release DDraw"
+    "Release music graph" "CoUninitialize" "Release IDirectSound 0" 'mciSendStringA "stop cdaudio"'
+    'mciSendStringA "close cdaudio"' "exit 0")
 fi
-shutdown+=("ShutdownApp")
-[ "$platform" = linux ] || shutdown+=("Release PrimarySurface" "Release DDraw" "Release music graph" "CoUninitialize"
-  "Release IDirectSound 0" 'mciSendStringA "stop cdaudio"' 'mciSendStringA "close cdaudio"')
-shutdown+=("exit 0")
-startup+=("DemoFrame pictures loaded")
-[ "$platform" = linux ] || startup+=('RenderFile music\music00.mp3 00000000' "Run ")
-startup+=("DemoFrame show started" "frame 1 clock 0")
 
 # From here on a failing check is counted, not fatal.
 set +e
