@@ -5,6 +5,8 @@
 #                             stderr and plays silently, its clock rising
 #   SignalEndsFatalBox        SIGTERM while the fatal message box is open (no
 #                             pictures) ends the program with exit code 255
+#   NoDisplayEndsWith1        no display and no SDL_VIDEODRIVER: exit code 1
+#                             with the reason, not a show played unseen
 #
 #   tests/sdl/first_run_test.sh CHECK PROGRAM CONTENT
 source "$(dirname "$0")/../../scripts/common.sh"
@@ -12,7 +14,15 @@ positional_arguments 3 "$@"
 check=$1 program=$(realpath "$2") content=$(realpath "$3")
 work=$(mktemp -d)
 show=
-trap '[ -z "$show" ] || { kill -KILL $show; wait $show; } 2>/dev/null; kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
+# Everything started here ends with the script, also when a signal ends it.
+clean_up() {
+  set +e
+  [ -z "$show" ] || { kill -KILL "$show"; wait "$show"; } 2>/dev/null
+  kill "${XVFB_PID:-}" 2>/dev/null
+  rm -rf "$work"
+}
+trap clean_up EXIT
+trap 'exit 1' INT TERM HUP
 start_xvfb 800x600x24 "$work"
 fail() { echo "FAIL $check: $1" >&2; exit 1; }
 
@@ -48,6 +58,13 @@ case $check in
     wait "$show" || code=$?
     show=
     [ "$code" -eq 255 ] || fail "exit code $code, not 255"
+    ;;
+  NoDisplayEndsWith1)
+    code=0
+    (cd "$content" && exec env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy \
+       timeout 20 "$program") 2>"$work/err" || code=$?
+    [ "$code" -eq 1 ] && grep -q '^tarvel: the window cannot be created: no display' "$work/err" \
+      || fail "exit code $code: $(cat "$work/err")"
     ;;
   *) usage_error "unknown check: $check" ;;
 esac
