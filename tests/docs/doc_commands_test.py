@@ -14,9 +14,9 @@ import json, os, re, shlex, subprocess, sys
 
 root, build_dir, programs = sys.argv[1], sys.argv[2], dict(a.split("=", 1) for a in sys.argv[3:])
 presets = json.load(open(os.path.join(root, "CMakePresets.json")))
-preset_dirs = {p["binaryDir"].replace("${sourceDir}/", ""): p["name"] for p in presets["configurePresets"]}
+preset_dirs = {p["binaryDir"].replace("${sourceDir}/", ""): p for p in presets["configurePresets"]}
 preset_names = {p["name"] for kind in ("configurePresets", "buildPresets", "testPresets") for p in presets[kind]}
-faults, help_texts = [], {}
+faults, help_texts, checked = [], {}, []
 
 
 def usage(argv):
@@ -55,6 +55,8 @@ def check(words, cwd, where):
             built = os.path.relpath(programs[name], build_dir)
             if build is None or path != f"{build}/{built}":
                 return faults.append(f"{where}: {first} is not where a preset builds {name} (.../{built})")
+            if built.startswith("bench/") and preset_dirs[build]["cacheVariables"].get("TARVEL_BENCH") == "OFF":
+                return faults.append(f"{where}: the {preset_dirs[build]['name']} preset builds no benchmarks")
         text = usage([programs[name]])
         if name == "tarvel-capture":
             command = next((w for w in words[1:] if not w.startswith("-")), "")
@@ -70,6 +72,7 @@ def check(words, cwd, where):
         return
     else:
         return
+    checked.append(where)
     for option in options:
         if not re.search(rf"(?<![\w-]){re.escape(option)}(?![\w-])", text):
             faults.append(f"{where}: {first} does not take {option}")
@@ -100,5 +103,5 @@ for doc in ["README.md"] + sorted("docs/" + f for f in os.listdir(os.path.join(r
                 check(words, cwd, f"{doc}:{number}")
             words = []
 
-print("\n".join(faults) or "every command of the documents names what exists and takes its options")
+print("\n".join(faults) or f"{len(checked)} commands of the documents name what exists, with options they take")
 sys.exit(1 if faults else 0)
