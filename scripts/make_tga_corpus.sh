@@ -3,7 +3,8 @@
 # valid pictures of each accepted kind and files broken in each way the
 # reader tests for.
 #   scripts/make_tga_corpus.sh DIR
-set -euo pipefail
+source "$(dirname "$0")/common.sh"
+positional_arguments 1 "$@"
 
 dir=${1:?usage: make_tga_corpus.sh DIR}
 mkdir -p "$dir"

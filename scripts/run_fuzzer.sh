@@ -8,7 +8,8 @@
 # TARVEL_FUZZ_RUNS and TARVEL_FUZZ_SEED (default 1) change the number of
 # inputs and the fuzzer's random seed; without TARVEL_FUZZ_RUNS the target's
 # own number (TARVEL_FUZZ_DEFAULT_RUNS, set by its test) runs, else 500000.
-set -euo pipefail
+source "$(dirname "$0")/common.sh"
+positional_arguments 3 "$@"
 
 target=${1:?usage: run_fuzzer.sh TARGET WORK_DIR [SEED_COMMAND]}
 work=${2:?usage: run_fuzzer.sh TARGET WORK_DIR [SEED_COMMAND]}

@@ -12,6 +12,7 @@
 # it; a quarantine of 16 MiB (ASAN_OPTIONS, unless set) keeps that from
 # looking like growth.
 source "$(dirname "$0")/common.sh"
+positional_arguments 2 "$@"
 
 build=$TARVEL_ROOT/${1:-build/asan}
 runs=${2:-10}

@@ -21,6 +21,7 @@
 # units. TARVEL_NATIVE_BUILD=DIR: the native build holding content and
 # tarvel-capture for Wine (default build/release).
 source "$(dirname "$0")/common.sh"
+positional_arguments 1 "$@"
 source "$TARVEL_ROOT/scripts/wine_common.sh"
 
 platform=${1:-linux}
