@@ -54,10 +54,11 @@ TARVEL_WINDOWS_PACKAGES=(
 )
 
 # Packages the Windows program's tests under Wine need: Wine itself, an X
-# server without a screen and a way to press its keys, the GStreamer plugins
-# with which Wine's DirectShow decodes MP3, and ffmpeg for screenshots.
+# server without a screen, ways to find its windows and press its keys, the
+# GStreamer plugins with which Wine's DirectShow decodes MP3, and ffmpeg for
+# screenshots.
 TARVEL_WINE_PACKAGES=(
-  wine64 xvfb xdotool
+  wine64 xvfb xdotool x11-utils
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
   ffmpeg
 )
@@ -160,17 +161,17 @@ pack_web_content() {
      --preload "${parts[@]}" --js-output=tarvel.data.js 2>&1 >/dev/null | { grep -v 'sFORCE_FILESYSTEM' >&2 || true; })
 }
 
-# install_web_driver: puppeteer-core, as tests/web/package-lock.json pins it,
-# from the npm registry into build/web/test-driver (again only when the lock
-# file changed); prints that folder.
+# install_web_driver: puppeteer-core at the version tests/web/package.json
+# pins, from the npm registry into build/web/test-driver (again only when
+# that file changed); prints that folder.
 install_web_driver() {
   local driver=$TARVEL_ROOT/build/web/test-driver
-  if ! cmp -s "$TARVEL_ROOT/tests/web/package-lock.json" "$driver/package-lock.json" || [ ! -d "$driver/node_modules" ]; then
+  if ! cmp -s "$TARVEL_ROOT/tests/web/package.json" "$driver/package.json" || [ ! -d "$driver/node_modules" ]; then
     log "Installing puppeteer-core into build/web/test-driver"
     rm -rf "$driver"
     mkdir -p "$driver"
-    cp "$TARVEL_ROOT/tests/web/package.json" "$TARVEL_ROOT/tests/web/package-lock.json" "$driver/"
-    (cd "$driver" && npm ci --no-audit --no-fund --loglevel=error >&2)
+    cp "$TARVEL_ROOT/tests/web/package.json" "$driver/"
+    (cd "$driver" && npm install --no-package-lock --no-audit --no-fund --loglevel=error >&2)
   fi
   echo "$driver"
 }

@@ -39,9 +39,9 @@ log "Running the fuzz targets"
 log "Building the Windows programs (mingw-w64, 32-bit and 64-bit)"
 "$TARVEL_ROOT/scripts/build_windows.sh"
 log "Running the 64-bit Windows program under Wine"
-"$TARVEL_ROOT/scripts/test_wine.sh" win64
+"$TARVEL_ROOT/scripts/test_show.sh" win64
 log "Running the 32-bit Windows program under 32-bit Wine"
-"$TARVEL_ROOT/scripts/test_wine.sh" win32
+"$TARVEL_ROOT/scripts/test_show.sh" win32
 
 log "Making and checking the release packages"
 "$TARVEL_ROOT/scripts/test_packages.sh"

@@ -23,26 +23,20 @@ dist=$TARVEL_ROOT/build/dist
 "$TARVEL_ROOT/scripts/release.sh" --out "$dist"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$TARVEL_ROOT/build/release/CMakeCache.txt")
-native=$TARVEL_ROOT/build/release
-capture=$native/tools/capture/tarvel-capture
-content=$native/content
+capture=$TARVEL_ROOT/build/release/tools/capture/tarvel-capture
+content=$TARVEL_ROOT/build/release/content
 source "$TARVEL_ROOT/scripts/wine_common.sh"
 wine_setup win64 "$TARVEL_ROOT/build/dist-test"
 
 # From here on a failing check is counted, not fatal.
 set +e
 
-# same_list NAME EXPECTED ACTUAL: passes when the two sorted lists agree,
-# otherwise names what is missing and what is extra.
+# same_list NAME EXPECTED ACTUAL: the two lists agree, in any order.
 same_list() {
   local missing extra
   missing=$(comm -23 <(sort <<<"$2") <(sort <<<"$3") | head -5 | tr '\n' ' ')
   extra=$(comm -13 <(sort <<<"$2") <(sort <<<"$3") | head -5 | tr '\n' ' ')
-  if [ -z "$missing$extra" ]; then
-    pass "$1"
-  else
-    fail "$1" "missing: ${missing:-none}; extra: ${extra:-none}"
-  fi
+  check "$1" "${missing:+missing: $missing}${extra:+extra: $extra}"
 }
 
 pictures=$(cd "$content" && find graph music -type f | sort)
@@ -57,26 +51,15 @@ for bits in 32 64; do
 
   unzip -q -o -d "$work" "$zip"
   folder=$work/$name
-  if diff -r "$content/graph" "$folder/graph" >/dev/null && cmp -s "$content/music/music00.mp3" "$folder/music/music00.mp3"; then
-    pass "$name.zip: the pictures and soundtrack are the content's"
-  else
-    fail "$name.zip" "the pictures or the soundtrack differ from $content"
-  fi
+  check "$name.zip: the pictures and soundtrack are the content's" "$(diff -rq "$content/graph" "$folder/graph" 2>&1;
+    cmp "$content/music/music00.mp3" "$folder/music/music00.mp3" 2>&1)"
   unix_lines=$(cat "$folder"/README.txt "$folder"/LICENSE.txt "$folder"/THIRD-PARTY-NOTICES.txt | grep -c -v $'\r$')
-  if [ "$unix_lines" -eq 0 ]; then
-    pass "$name.zip: text files with Windows line ends"
-  else
-    fail "$name.zip" "$unix_lines lines of its text files end without CR"
-  fi
+  check "$name.zip: text files with Windows line ends" "$([ "$unix_lines" -eq 0 ] || echo "$unix_lines lines without CR")"
   format=$([ $bits = 32 ] && echo pei-i386 || echo pei-x86-64)
   imports=$(x86_64-w64-mingw32-objdump -p "$folder/tarvel.exe" | sed -n 's/^\tDLL Name: //p' | tr 'a-z' 'A-Z' | sort -u | tr '\n' ' ')
-  if ! x86_64-w64-mingw32-objdump -f "$folder/tarvel.exe" | grep -q "file format $format"; then
-    fail "$name.zip: tarvel.exe" "not a $format program"
-  elif [ "$imports" != "DDRAW.DLL DSOUND.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL USER32.DLL WINMM.DLL " ]; then
-    fail "$name.zip: tarvel.exe" "imports $imports"
-  else
-    pass "$name.zip: tarvel.exe is $format and imports only Windows' own DLLs"
-  fi
+  x86_64-w64-mingw32-objdump -f "$folder/tarvel.exe" | grep -q "file format $format" || imports="not $format"
+  check "$name.zip: tarvel.exe is $format and imports only Windows' own DLLs" \
+    "$([ "$imports" = "DDRAW.DLL DSOUND.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL USER32.DLL WINMM.DLL " ] || echo "$imports")"
 done
 
 # ---------------------------------------------------------------- Wine
@@ -85,17 +68,9 @@ folder=$work/tarvel-$version-win64
 wine_prepare_prefix
 shorten_soundtrack "$folder" "$folder"
 start_show "$folder" zipshow "$folder/tarvel.exe"
-if wait_for 120 clock_stopped "$work/zipshow.log"; then
-  clock=$(last_clocks "$work/zipshow.log" 1)
-  if why=$(screen_equals_capture zipshow "$clock" "$folder"); then
-    pass "tarvel.exe from the zip shows the capture's frame at clock $clock"
-  else
-    fail "tarvel.exe from the zip" "$why"
-  fi
-else
-  fail "tarvel.exe from the zip" "its clock did not come to rest within 120 s: $(last_clocks "$work/zipshow.log" 3 | tr '\n' ' ')"
-fi
-escape_ends_show "tarvel.exe from the zip"
+soundtrack_clock_checks "tarvel.exe from the zip" "$work/zipshow.log" "$folder"
+press_to_end TARVEL Escape 0
+check "tarvel.exe from the zip: Escape ends it with exit code 0" "$why"
 
 # ---------------------------------------------------------------- deb
 deb=$dist/tarvel_${version}_amd64.deb
@@ -112,22 +87,17 @@ missing=""
 for library in libsdl2-2.0-0 libsdl2-mixer-2.0-0 libcdio19 libcdio-paranoia2 libcdio-cdda2 libdeflate0 libstdc++6; do
   grep -q "\b$library (" <<<"$depends" || missing+="$library "
 done
-if [ -z "$missing" ]; then
-  pass "$(basename "$deb"): depends on the libraries its programs link"
-else
-  fail "$(basename "$deb"): dependencies" "no $missing in: $depends"
-fi
+check "$(basename "$deb"): depends on the libraries its programs link" "${missing:+no $missing in: $depends}"
 
 # ---------------------------------------------------------------- source
 source_archive=$dist/tarvel-$version.tar.gz
 log "Checking $(basename "$source_archive")"
 archived=$(tar -tzf "$source_archive" | grep -v '/$' | sed "s|^tarvel-$version/||")
 if git -C "$TARVEL_ROOT" rev-parse --git-dir >/dev/null 2>&1; then
-  untracked=$(comm -23 <(git -C "$TARVEL_ROOT" ls-files | sort) <(sort <<<"$archived") | head -5 | tr '\n' ' ')
-  [ -z "$untracked" ] && pass "source archive: every file Git tracks" || fail "source archive" "lacks $untracked"
+  check "source archive: every file Git tracks" \
+    "$(comm -23 <(git -C "$TARVEL_ROOT" ls-files | sort) <(sort <<<"$archived") | head -5 | tr '\n' ' ')"
 fi
-outputs=$(grep -E '^(build[^/]*|dist|out|\.git)(/|$)' <<<"$archived" | head -3 | tr '\n' ' ')
-[ -z "$outputs" ] && pass "source archive: no build output" || fail "source archive" "holds $outputs"
+check "source archive: no build output" "$(grep -E '^(build[^/]*|dist|out|\.git)(/|$)' <<<"$archived" | head -3 | tr '\n' ' ')"
 
 # ---------------------------------------------------------------- web
 web=$dist/tarvel-$version-web.zip
@@ -137,5 +107,4 @@ if [ -f "$web" ]; then
   same_list "$(basename "$web"): the site" "$expected" "$(unzip -Z1 "$web" | grep -v '/$')"
 fi
 
-echo "packages: $passed passed, $failed failed"
-[ $failed -eq 0 ]
+show_summary packages

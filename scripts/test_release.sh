@@ -24,7 +24,7 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 1
 fi
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}" "${TARVEL_WINDOWS_PACKAGES[@]}" \
-  "${TARVEL_RELEASE_PACKAGES[@]}" debootstrap xvfb xdotool x11-utils
+  "${TARVEL_RELEASE_PACKAGES[@]}" debootstrap
 
 dist=$TARVEL_ROOT/build/dist
 "$TARVEL_ROOT/scripts/release.sh" --out "$dist"
@@ -34,17 +34,10 @@ deb=tarvel_${version}_amd64.deb
 mirror=${TARVEL_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 base=$TARVEL_ROOT/build/debian12-base.tar
 root=$TARVEL_ROOT/build/debian12-root
-work=$TARVEL_ROOT/build/debian12-test
-
-xvfb_pid=""
-show_pid=""
-cleanup() {
-  [ -n "$show_pid" ] && kill "$show_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  if mountpoint -q "$root/proc"; then umount "$root/proc"; fi
-  return 0
-}
-trap cleanup EXIT
+source "$TARVEL_ROOT/scripts/test_common.sh"
+show_setup "$TARVEL_ROOT/build/debian12-test"
+unmount_proc() { if mountpoint -q "$root/proc"; then umount "$root/proc"; fi; }
+trap 'show_cleanup; unmount_proc' EXIT
 
 if [ ! -f "$base" ]; then
   log "Making a Debian 12 base system with debootstrap from $mirror (once)"
@@ -57,9 +50,9 @@ if [ ! -f "$base" ]; then
 fi
 
 log "A fresh Debian 12 root in $root"
-if mountpoint -q "$root/proc"; then umount "$root/proc"; fi
-rm -rf --one-file-system "$root" "$work"
-mkdir -p "$root" "$work"
+unmount_proc
+rm -rf --one-file-system "$root"
+mkdir -p "$root"
 tar -C "$root" -xf "$base"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mount -t proc proc "$root/proc"
@@ -79,74 +72,29 @@ in_root apt-get update -qq >"$work/apt.log" 2>&1 &&
 
 # From here on a failing check is counted, not fatal.
 set +e
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); echo "PASS $1"; }
-fail() { failed=$((failed + 1)); echo "FAIL $1: $2"; }
 
-# ---------------------------------------------------------------- help
 help=$(in_root tarvel --help 2>&1)
-code=$?
-if [ $code -eq 0 ] && grep -q '^Usage: tarvel' <<<"$help"; then
-  pass "tarvel --help"
-else
-  fail "tarvel --help" "exit code $code: $help"
-fi
+check "tarvel --help" "$([ $? -eq 0 ] && grep -q '^Usage: tarvel' <<<"$help" || echo "$help")"
 
-# ---------------------------------------------------------------- capture
 clocks=0,2720,7800,12500
-if in_root tarvel-capture frames --content /usr/share/games/tarvel --clocks $clocks --out /tmp/frames \
-    >"$work/capture.log" 2>&1; then
-  "$TARVEL_ROOT/build/release/tools/capture/tarvel-capture" frames --content "$TARVEL_ROOT/build/release/content" \
-    --clocks $clocks --out "$work/frames" >/dev/null
-  if diff -r "$root/tmp/frames" "$work/frames" >/dev/null && [ "$(ls "$work/frames" | wc -l)" -eq 4 ]; then
-    pass "tarvel-capture frames on the installed content: the build's frames"
-  else
-    fail "tarvel-capture frames" "its frames differ from those of the build's capture tool"
-  fi
-else
-  fail "tarvel-capture frames" "$(tail -3 "$work/capture.log")"
-fi
+in_root tarvel-capture frames --content /usr/share/games/tarvel --clocks $clocks --out /tmp/frames >"$work/capture.log" 2>&1
+"$TARVEL_ROOT/build/release/tools/capture/tarvel-capture" frames --content "$TARVEL_ROOT/build/release/content" \
+  --clocks $clocks --out "$work/frames" >/dev/null
+check "tarvel-capture frames on the installed content: the build's frames" \
+  "$(diff -r "$root/tmp/frames" "$work/frames" 2>&1 | head -3; [ "$(ls "$work/frames" | wc -l)" -eq 4 ] || echo "not 4 frames")"
 
-# ---------------------------------------------------------------- launcher
-fdfile=$work/display
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$fdfile" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for i in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
-display=:$(tr -d '[:space:]' <"$fdfile")
-# The X server's abstract socket is reachable from the root.
-in_root env DISPLAY="$display" SDL_AUDIODRIVER=dummy TARVEL_FRAME_LOG=/tmp/frames.log tarvel \
-  >"$work/show.out" 2>"$work/show.err" &
+# The launcher as the menu starts it; the X server's abstract socket is
+# reachable from the root.
+start_screen 800x600x24
+in_root env DISPLAY="$DISPLAY" SDL_AUDIODRIVER=dummy TARVEL_DEBUG_LOG=/tmp/show.log tarvel >"$work/show.out" 2>&1 &
 show_pid=$!
-frames_logged() { [ "$(grep -c '^[0-9]' "$root/tmp/frames.log" 2>/dev/null)" -ge "$1" ]; }
-for i in $(seq 300); do frames_logged 100 && break; kill -0 $show_pid 2>/dev/null || break; sleep 0.2; done
-if frames_logged 100; then
-  last_clock=$(awk '/^[0-9]/ && NF == 11 { clock = $9 } END { print clock + 0 }' "$root/tmp/frames.log")
-  window=$(DISPLAY=$display xwininfo -root -tree | grep -c '"TARVEL"')
-  if [ "$last_clock" -gt 0 ] && [ "$window" -ge 1 ]; then
-    pass "the launcher plays the show (window TARVEL, clock at $last_clock after 100 frames)"
-  else
-    fail "the launcher" "window TARVEL: $window, clock $last_clock"
-  fi
-else
-  fail "the launcher" "fewer than 100 frames: $(tail -3 "$work/show.err")"
-fi
-DISPLAY=$display xdotool key Escape
-for i in $(seq 75); do kill -0 $show_pid 2>/dev/null || break; sleep 0.2; done
-if kill -0 $show_pid 2>/dev/null; then
-  fail "Escape" "the show still runs 15 s after Escape"
-else
-  wait $show_pid
-  code=$?
-  show_pid=""
-  [ $code -eq 0 ] && pass "Escape ends the show with exit code 0" || fail "Escape" "exit code $code"
-fi
+wait_for 60 frames_logged "$root/tmp/show.log" 100
+clock=$(last_clocks "$root/tmp/show.log" 1)
+check "the launcher plays the show (window TARVEL, clock at ${clock:-none} after 100 frames)" \
+  "$(window_shown TARVEL || echo "no window TARVEL"; [ "${clock:-0}" -gt 0 ] || tail -3 "$work/show.out")"
+press_to_end TARVEL Escape 0
+check "Escape ends the show with exit code 0" "$why"
 
-echo "release: $passed passed, $failed failed"
-cleanup
-if [ $failed -eq 0 ]; then
-  rm -rf --one-file-system "$root"
-else
-  echo "The root stays in $root for a look" >&2
-fi
-[ $failed -eq 0 ]
+unmount_proc
+show_summary release || { echo "The root stays in $root for a look" >&2; exit 1; }
+rm -rf --one-file-system "$root"

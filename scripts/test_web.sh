@@ -1,16 +1,9 @@
 #!/usr/bin/env bash
-# The web page in headless Chromium, driven by puppeteer-core from Node's
-# test runner (tests/web/web_show.test.mjs), on three content folders made
-# from the native build's generated content:
-#   the content itself   the show starts; the canvas holds tarvel-capture's
-#                        pixels for a frame the page logged; the clock follows
-#                        the audio; Escape ends it; playing again restarts it
-#   missing-picture      one picture less: the fatal box with the loader's
-#                        caption and the file name
-#   no-soundtrack        no music/: the show stays at clock 0
-# It reports frames per second, browser CPU and the time from the click to
-# the first frame. puppeteer-core is installed from the npm registry, as
-# tests/web/package-lock.json pins it, into build/web/test-driver.
+# The web page in headless Chromium, driven by puppeteer-core from Node's test
+# runner (tests/web/web_show.test.mjs), on three content folders made from the
+# native build's content: the content itself, one picture missing, and no
+# soundtrack. puppeteer-core comes from the npm registry at the version
+# tests/web/package.json pins, into build/web/test-driver.
 #
 #   scripts/test_web.sh     (TARVEL_NATIVE_BUILD=DIR: the native build holding
 #                            content and tarvel-capture, default build/release)
@@ -29,29 +22,26 @@ work=$web/test
 rm -rf "$work"
 mkdir -p "$work/work"
 
-# variant NAME: a page folder beside the main one, its program files linked,
-# its content folder in NAME/content and packed there by the caller.
+# variant NAME: a page folder beside the main one with the program's files
+# linked and, packed from NAME/content, a content folder made by the caller.
 variant() {
-  local dir=$work/$1 file
-  mkdir -p "$dir/content"
-  for file in tarvel.html tarvel.js tarvel.wasm; do ln -s "$web/$file" "$dir/$file"; done
+  local file
+  for file in tarvel.html tarvel.js tarvel.wasm; do ln -s "$web/$file" "$work/$1/$file"; done
+  pack_web_content "$work/$1/content" "$work/$1"
 }
 
 log "Making the test content folders"
-variant missing-picture
-mkdir "$work/missing-picture/content/graph"
-ln -s "$content/music" "$work/missing-picture/content/music"
 # Every picture but one from the middle of the list.
+mkdir -p "$work/missing-picture/content/graph" "$work/no-soundtrack/content"
 mapfile -t pictures < <(cd "$content/graph" && ls)
-missing=${pictures[$(( ${#pictures[@]} / 2 ))]}
+missing=${pictures[$((${#pictures[@]} / 2))]}
 for picture in "${pictures[@]}"; do
   [ "$picture" = "$missing" ] || ln -s "$content/graph/$picture" "$work/missing-picture/content/graph/$picture"
 done
-pack_web_content "$work/missing-picture/content" "$work/missing-picture"
-
-variant no-soundtrack
+ln -s "$content/music" "$work/missing-picture/content/music"
+variant missing-picture
 ln -s "$content/graph" "$work/no-soundtrack/content/graph"
-pack_web_content "$work/no-soundtrack/content" "$work/no-soundtrack"
+variant no-soundtrack
 
 driver=$(install_web_driver)
 cp "$TARVEL_ROOT/tests/web/web_show.test.mjs" "$TARVEL_ROOT/tests/web/browser.mjs" "$driver/"

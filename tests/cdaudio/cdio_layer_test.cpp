@@ -195,14 +195,19 @@ TEST_F(CDLayerTest, TheCDOpensNoOutputOfItsOwn)
     EXPECT_FALSE(MixerIsOpen());
 }
 
-// The whole start-up and shutdown, once per test: the display's Screens
-// live to the end of the process.
-void ExpectQuietStartupAndShutdown()
+// Start-up and shutdown without the named drive, or without a default one,
+// say nothing; once a test, as the display's Screens live to the process's end.
+class CDQuietStartup : public CDLayerTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CDQuietStartup, StartupAndShutdownWithoutADriveSayNothing)
 {
+    if (!*GetParam() && (std::filesystem::exists("/dev/cdrom") || std::filesystem::exists("/dev/sr0")))
+        GTEST_SKIP() << "this machine has a CD drive";
+    setenv("TARVEL_CD_DEVICE", GetParam(), 1);
     ::testing::internal::CaptureStderr();
     ::testing::internal::CaptureStdout();
     AppWindowed = true;
-        ASSERT_EQ(InitApp(), 1);
+    ASSERT_EQ(InitApp(), 1);
     PlayCD(2);
     ShutdownApp();
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
@@ -210,18 +215,7 @@ void ExpectQuietStartupAndShutdown()
     EXPECT_FALSE(MixerIsOpen());
 }
 
-TEST_F(CDLayerTest, StartupAndShutdownWithoutTheNamedDriveSayNothing)
-{
-    setenv("TARVEL_CD_DEVICE", "/dev/no-such-drive", 1);
-    ExpectQuietStartupAndShutdown();
-}
-
-TEST_F(CDLayerTest, StartupAndShutdownWithoutADefaultDriveSayNothing)
-{
-    if (std::filesystem::exists("/dev/cdrom") || std::filesystem::exists("/dev/sr0"))
-        GTEST_SKIP() << "this machine has a CD drive";
-    ExpectQuietStartupAndShutdown();
-}
+INSTANTIATE_TEST_SUITE_P(NamedAndDefault, CDQuietStartup, ::testing::Values("/dev/no-such-drive", ""));
 
 // Track 2 is heard from its index 1, after the pregap. The sound device's
 // release finds itself the mixer's last user while the disc plays (anything
@@ -230,7 +224,7 @@ TEST_F(CDLayerTest, TrackTwoIsHeardFromItsIndexOneAndShutdownDuringPlaybackRelea
 {
     const DiscImage image = UseDisc(TwoTones);
     AppWindowed = true;
-        ASSERT_EQ(InitApp(), 1);
+    ASSERT_EQ(InitApp(), 1);
     Mix_SetPostMix(CaptureMix, nullptr);
     PlayCD(2);
     ExpectDiscAudio(image, image.index1[2], Second / 2);

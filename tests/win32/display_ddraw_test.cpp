@@ -80,11 +80,24 @@ TEST_F(DirectDrawDisplay, StartUpSetsTheWrittenLevelModeSurfacesAndStopsAtAFaili
 
     // The first failing step ends start-up with its code; the first lock's
     // result is not examined.
-    DrawJournal.clear();
-    s.device.modeResult = E_NOTIMPL;
-    EXPECT_EQ(DisplayStart(), uint32_t(E_NOTIMPL));
-    EXPECT_EQ(DrawJournal, (Journal{"ddraw SetCooperativeLevel", "ddraw SetDisplayMode"}));
-    s.device.modeResult = DD_OK;
+    const struct {
+        HRESULT FakeDirectDraw::*result;
+        size_t steps;
+    } failing[] = {{&FakeDirectDraw::cooperativeResult, 1}, {&FakeDirectDraw::modeResult, 2},
+                   {&FakeDirectDraw::surfaceResult, 3}, {nullptr, 4}};
+    const Journal all = DrawJournal;
+    for (const auto& f : failing) {
+        DrawJournal.clear();
+        if (f.result)
+            s.device.*f.result = E_NOTIMPL;
+        else
+            s.primary.attached = nullptr; // no back buffer: DDERR_NOTFOUND
+        EXPECT_EQ(DisplayStart(), uint32_t(f.result ? E_NOTIMPL : DDERR_NOTFOUND)) << f.steps;
+        EXPECT_EQ(DrawJournal, Journal(all.begin(), all.begin() + std::ptrdiff_t(f.steps)));
+        if (f.result)
+            s.device.*f.result = DD_OK;
+    }
+    s.primary.attached = &s.back;
     s.back.lockResult = DDERR_SURFACEBUSY;
     EXPECT_EQ(DisplayStart(), 0u);
     AppWindow = nullptr;

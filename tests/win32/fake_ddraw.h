@@ -112,7 +112,7 @@ struct FakeSurface : IDirectDrawSurface {
 
 struct FakeDirectDraw : IDirectDraw {
     FakeSurface* primary = nullptr;
-    HRESULT modeResult = DD_OK;
+    HRESULT cooperativeResult = DD_OK, modeResult = DD_OK, surfaceResult = DD_OK;
     HWND cooperativeWindow = nullptr;
     DWORD cooperativeFlags = 0;
     DWORD modeWidth = 0, modeHeight = 0, modeBits = 0;
@@ -129,7 +129,7 @@ struct FakeDirectDraw : IDirectDraw {
         DrawJournal.push_back("ddraw CreateSurface");
         request = *desc;
         *surface = primary;
-        return outer ? DDERR_INVALIDPARAMS : DD_OK;
+        return outer ? DDERR_INVALIDPARAMS : surfaceResult;
     }
     STDMETHOD(DuplicateSurface)(LPDIRECTDRAWSURFACE, LPDIRECTDRAWSURFACE*) override { return E_NOTIMPL; }
     STDMETHOD(EnumDisplayModes)(DWORD, LPDDSURFACEDESC, LPVOID, LPDDENUMMODESCALLBACK) override { return E_NOTIMPL; }
@@ -149,7 +149,7 @@ struct FakeDirectDraw : IDirectDraw {
         DrawJournal.push_back("ddraw SetCooperativeLevel");
         cooperativeWindow = window;
         cooperativeFlags = flags;
-        return DD_OK;
+        return cooperativeResult;
     }
     STDMETHOD(SetDisplayMode)(DWORD width, DWORD height, DWORD bits) override
     {

@@ -1,0 +1,201 @@
+# Shared machinery of the scripts that run the show on a private X screen and
+# check it: counted checks, Xvfb screens, starting and ending the program
+# (natively, or under Wine with RUN_WITH=(wine loader)), its step log, keys,
+# and the screen against tarvel-capture's frame. Sourced after common.sh (or
+# through wine_common.sh); show_setup WORK begins. Not to be run on its own.
+
+passed=0 failed=0 known=0
+# Set when failures are a known fault of the machine's, not the program's:
+# they are then reported as KNOWN and not counted.
+known_fault=
+RUN_WITH=()
+# How many times longer than natively the checks may take.
+patience=1
+
+# Seconds since the last check ended, in `took`.
+time_check() {
+  local now
+  now=$(date +%s.%N)
+  took=$(awk -v a="$check_started" -v b="$now" 'BEGIN { printf "%.1f s", b - a }')
+  check_started=$now
+}
+pass() { time_check; passed=$((passed + 1)); echo "PASS $1 ($took)"; }
+fail() {
+  time_check
+  if [ -n "$known_fault" ]; then
+    known=$((known + 1))
+    echo "KNOWN $1: $2; $known_fault ($took)"
+  else
+    failed=$((failed + 1))
+    echo "FAIL $1: $2 ($took)"
+  fi
+}
+# check NAME WHY: passes when WHY is empty, otherwise fails with it.
+check() { if [ -z "$2" ]; then pass "$1"; else fail "$1" "$2"; fi; }
+# show_summary NAME: the counts, and the script's result.
+show_summary() {
+  echo "$1: $passed passed, $failed failed${known_fault:+, $known known}"
+  [ $failed -eq 0 ]
+}
+
+xvfb_pids=()
+show_pid=
+show_cleanup() {
+  [ -z "$show_pid" ] || kill -9 "$show_pid" 2>/dev/null || true
+  [ -z "${WINESERVER:-}" ] || "$WINESERVER" -k 2>/dev/null || true
+  for pid in "${xvfb_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+}
+
+# show_setup WORK: WORK made empty for the checks' files; everything started
+# is ended when the script exits.
+show_setup() {
+  work=$1
+  rm -rf "$work"
+  mkdir -p "$work"
+  check_started=$(date +%s.%N)
+  trap show_cleanup EXIT
+}
+
+# start_screen WxHxD: an Xvfb server of that size; sets DISPLAY.
+start_screen() {
+  start_xvfb "$1" "$work"
+  xvfb_pids+=("$XVFB_PID")
+}
+
+# wait_for SECONDS COMMAND...: true once COMMAND succeeds, polled every 0.2 s.
+wait_for() {
+  local tries=$(($1 * 5)); shift
+  until "$@"; do
+    tries=$((tries - 1))
+    [ $tries -gt 0 ] || return 1
+    sleep 0.2
+  done
+}
+
+# start_show DIR NAME PROGRAM: PROGRAM in the folder DIR, its step log in
+# $work/NAME.log, its output in $work/NAME.out and .err; sets show_pid.
+start_show() {
+  (cd "$1" && TARVEL_DEBUG_LOG=$work/$2.log exec "${RUN_WITH[@]}" "$3") >"$work/$2.out" 2>"$work/$2.err" &
+  show_pid=$!
+}
+
+running() { kill -0 "$show_pid" 2>/dev/null; }
+
+# finish_show SECONDS: the program's exit code once it has ended; 124 when it
+# still runs after SECONDS (it is then ended).
+finish_show() {
+  local code=124
+  if wait_for "$1" eval '! running'; then
+    wait "$show_pid"
+    code=$?
+  else
+    [ -z "${WINESERVER:-}" ] || "$WINESERVER" -k 2>/dev/null
+    # Under qemu a Wine process can outlive its server.
+    wait_for 10 eval '! running' || kill -9 "$show_pid" 2>/dev/null
+    wait "$show_pid" 2>/dev/null
+  fi
+  show_pid=
+  return $code
+}
+
+log_has() { grep -q -F -- "$2" "$1" 2>/dev/null; }
+
+# in_order LOG STEP...: prints the first STEP that does not begin a line of
+# LOG after the line of the step before, if any.
+in_order() {
+  local log=$1 line=0 step found; shift
+  for step in "$@"; do
+    found=$(tail -n +$((line + 1)) "$log" | grep -n -F -m1 -- "$step" | cut -d: -f1)
+    [ -n "$found" ] || { echo "missing or out of order: $step"; return; }
+    line=$((line + found))
+  done
+}
+
+# The clocks of the last N frames in the step log, one a line (the Windows
+# program ends its lines with CR LF).
+last_clocks() { grep '^frame ' "$1" 2>/dev/null | tail -n "$2" | awk '{ sub(/\r$/, ""); print $4 }'; }
+
+# frames_logged LOG N: the step log holds N frames or more.
+frames_logged() { [ "$(cat "$1" 2>/dev/null | grep -c '^frame ')" -ge "$2" ]; }
+
+# clock_stopped LOG: the last 15 frames were all drawn at one clock above 0.
+clock_stopped() {
+  local clocks
+  clocks=$(last_clocks "$1" 15)
+  [ "$(wc -l <<<"$clocks")" -eq 15 ] && [ "$(sort -u <<<"$clocks" | wc -l)" -eq 1 ] && [ "$(head -1 <<<"$clocks")" -gt 0 ]
+}
+
+# window_id NAME: the X window of exactly that name. The whole tree is
+# searched: xdotool's search misses some top-level windows (SDL's message
+# boxes, for one).
+window_id() { xwininfo -root -tree 2>/dev/null | awk -v n="\"$1\":" 'index($0, n) { print $1; exit }'; }
+window_shown() { [ -n "$(window_id "$1")" ]; }
+
+# press NAME KEY: gives the named window the focus and presses KEY.
+press() {
+  local id
+  id=$(window_id "$1")
+  [ -n "$id" ] && xdotool windowfocus "$id" 2>/dev/null; xdotool key "$2"
+}
+
+# press_to_end NAME KEY CODE: presses KEY in the window NAME once it shows;
+# sets `why` to what went wrong if the program does not then end with CODE.
+press_to_end() {
+  local code
+  why=
+  wait_for $((60 * patience)) window_shown "$1" || { why="no window named $1;"; finish_show 1; return; }
+  press "$1" "$2"
+  finish_show $((30 * patience))
+  code=$?
+  [ $code -eq "$3" ] || why="exit code $code, not $3;"
+}
+
+# grab NAME WxH: the screen as raw RGB bytes in $work/NAME.rgb (and NAME.png).
+grab() {
+  ffmpeg -loglevel error -y -f x11grab -draw_mouse 0 -video_size "$2" -i "$DISPLAY" -frames:v 1 "$work/$1.png" &&
+    ffmpeg -loglevel error -y -i "$work/$1.png" -f rawvideo -pix_fmt rgb24 "$work/$1.rgb"
+}
+
+# capture_frame NAME CLOCK CONTENT: tarvel-capture's frame at CLOCK on
+# CONTENT ($capture) as raw RGB bytes in $work/NAME.rgb.
+capture_frame() {
+  rm -rf "$work/$1.d"
+  "$capture" frames --content "$3" --clocks "$2" --out "$work/$1.d" --raw >/dev/null &&
+    ffmpeg -loglevel error -y -f rawvideo -pix_fmt bgr0 -video_size 800x600 -i "$work/$1.d/frame_00000.rgb32" \
+      -f rawvideo -pix_fmt rgb24 "$work/$1.rgb"
+}
+
+# screen_equals_capture NAME CLOCK CONTENT: prints how the 800x600 screen
+# differs from tarvel-capture's frame at CLOCK on CONTENT, if it does.
+screen_equals_capture() {
+  local differing
+  grab "$1" 800x600 && capture_frame "$1-capture" "$2" "$3" || { echo "no screenshot or frame"; return; }
+  differing=$(cmp -l "$work/$1.rgb" "$work/$1-capture.rgb" 2>&1 | wc -l)
+  [ "$differing" -eq 0 ] || echo "$differing bytes differ from the capture's frame at clock $2 (see $work/$1.png)"
+}
+
+# shorten_soundtrack CONTENT DIR: DIR becomes a show folder with CONTENT's
+# graph/ and its soundtrack cut to 15.6 s. The clock then stops near 1560,
+# inside a scene window whose picture is a function of the clock alone.
+shorten_soundtrack() {
+  mkdir -p "$2/music"
+  [ -e "$2/graph" ] || ln -s "$1/graph" "$2/graph"
+  ffmpeg -loglevel error -y -i "$1/music/music00.mp3" -t 15.6 -c copy -f mp3 "$2/music/music00.mp3.cut"
+  mv "$2/music/music00.mp3.cut" "$2/music/music00.mp3"
+}
+
+# soundtrack_clock_checks NAME LOG CONTENT: the clock of the show started on
+# a shortened soundtrack rises and stops at the soundtrack's end, and the
+# screen then shows tarvel-capture's frame for that clock.
+soundtrack_clock_checks() {
+  local clock stem
+  stem=$(basename "$2" .log)
+  if ! wait_for $((60 * patience)) clock_stopped "$2"; then
+    fail "$1: soundtrack clock" "it did not rise and stop: $(last_clocks "$2" 3 | tr '\n' ' ')"
+    return
+  fi
+  clock=$(last_clocks "$2" 1)
+  check "$1: the clock rose from 0 and stopped at the soundtrack's end ($clock)" \
+    "$([ "$clock" -ge 1470 ] && [ "$clock" -le 1639 ] || echo "it stopped at $clock, not near 1560")"
+  check "$1: the screen is the capture's frame at clock $clock" "$(screen_equals_capture "$stem" "$clock" "$3")"
+}
