@@ -160,6 +160,15 @@ run() {
   fi
 }
 
+# end_leftovers: programs of the copy that a stopped suite left running (the
+# desktop tests start the show in a process group of its own).
+end_leftovers() {
+  local exe
+  for exe in /proc/[0-9]*/exe; do
+    if [[ $(readlink "$exe" 2>/dev/null) == "$copy"/* ]]; then kill "$(basename "${exe%/exe}")" 2>/dev/null || true; fi
+  done
+}
+
 # The suites the chosen faults need, each first run on the copy as it is.
 start=$(date +%s)
 sync_copy
@@ -184,6 +193,7 @@ for i in "${picked[@]}"; do
   else
     code=0 limit=${limits[$suite]}
     run "$suite" >>"$log" 2>&1 || code=$?
+    end_leftovers
     case $code in
       0) result=missed missed=$((missed + 1)) ;;
       124 | 137) result="caught (timeout)" caught=$((caught + 1)) ;;
