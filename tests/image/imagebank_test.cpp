@@ -32,8 +32,7 @@ constexpr std::array<int, 4> Nothing{-1, -1, -1, -1};
 struct ImageSlots : ::testing::Test {
     void TearDown() override
     {
-        for (int slot = 0; slot < ImageSlotCount; slot++)
-            TestSlot::ClearSlot(slot);
+        ResetImages();
         SetTarget(nullptr);
     }
     TempDir dir;
