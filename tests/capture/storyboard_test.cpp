@@ -1,5 +1,4 @@
-// The storyboard: which clock stands for each window, its command line, and
-// the picture it makes on the generated content, cell by cell against the
+// The storyboard: which clock stands for each window, and the picture it makes on the generated content, cell by cell against the
 // frames that `frames` draws at the same clocks.
 #include <gtest/gtest.h>
 
@@ -23,12 +22,6 @@ std::vector<uint8_t> ReadBytes(const std::filesystem::path& path)
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-// An 8-bit RGB PNG file as libpng decodes it; an empty image when it cannot.
-DecodedPng ReadRgbPng(const std::filesystem::path& path)
-{
-    return DecodePng(ReadBytes(path));
-}
-
 TEST(Storyboard, EachWindowIsShownAtTheMiddleOfItsClocks)
 {
     for (int window = 1; window <= SceneWindowCount; window++)
@@ -39,22 +32,6 @@ TEST(Storyboard, EachWindowIsShownAtTheMiddleOfItsClocks)
     EXPECT_EQ(WindowMiddleClock(37), 12677);
     EXPECT_EQ(ClockInSeconds(12677), "126.77 s");
     EXPECT_EQ(ClockInSeconds(5), "0.05 s");
-}
-
-TEST(Storyboard, CommandLine)
-{
-    CaptureOptions o;
-    std::string error;
-    ASSERT_TRUE(ParseCaptureArgs({"storyboard", "--out", "board.png"}, &o, &error)) << error;
-    EXPECT_EQ(o.command, "storyboard");
-    EXPECT_EQ(o.columns, 6);
-    EXPECT_EQ(std::filesystem::path(o.out).filename(), "board.png");
-    ASSERT_TRUE(ParseCaptureArgs({"storyboard", "--out", "b.png", "--columns", "37", "--content", "c"}, &o, &error));
-    EXPECT_EQ(o.columns, 37);
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"storyboard"}, {"storyboard", "--out", "b.png", "--columns", "0"},
-             {"storyboard", "--out", "b.png", "--columns", "38"}, {"storyboard", "--out", "b.png", "--fps", "30"}})
-        EXPECT_FALSE(ParseCaptureArgs(bad, &o, &error)) << ::testing::PrintToString(bad);
 }
 
 // Runs a command of the tool in this process, in the content folder.
@@ -84,7 +61,7 @@ TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunkAndLabelled)
     ASSERT_EQ(RunInContent({"storyboard", "--out", board, "--columns", "5"}, RunStoryboard), 0);
 
     // 37 cells in rows of 5: 8 rows, the last one holding 2.
-    const DecodedPng image = ReadRgbPng(board);
+    const DecodedPng image = DecodePng(ReadBytes(board));
     const Storyboard layout = MakeStoryboard(5);
     ASSERT_EQ(std::make_pair(image.width, image.height), std::make_pair(layout.width, layout.height));
     EXPECT_EQ(layout.rows, 8);

@@ -143,11 +143,10 @@ TEST(TgaWriter, EveryLayoutReadsBackThroughTheShowsReader)
     std::filesystem::remove(path);
 }
 
-// Pictures for the PNG writer: tiny ones, single rows and columns, and
-// frames of random pixels (top bytes set too, which RGB drops and RGBA
-// keeps as alpha) whose rows
-// lie further apart than their width, so that the "up" filter meets every
-// difference between neighbouring bytes, wrapping ones included.
+// Tiny pictures, single rows and columns, and frames of random pixels (top
+// bytes set too: RGB drops them, RGBA keeps them as alpha) whose rows lie
+// further apart than their width: the "up" filter meets every difference
+// between neighbouring bytes, wrapping ones included.
 TEST(PngWriter, LibpngDecodesExactlyThePixelsWritten)
 {
     std::mt19937 rng(3);
@@ -197,8 +196,7 @@ TEST(Icon, ADiscOnATransparentSquareAtEverySizeWrittenWithItsAlpha)
 
 TEST(Generator, MakesTheSameBytesEveryTime)
 {
-    // A fresh run against the set the build made earlier.
-    const std::filesystem::path fresh = TempPath("set");
+    const std::filesystem::path fresh = TempPath("set"); // a fresh run against the set the build made
     ASSERT_EQ(std::system((std::string("'") + TARVEL_CONTENTGEN + "' '" + fresh.string() + "' > /dev/null").c_str()), 0);
     size_t compared = 0;
     for (const auto& f : std::filesystem::recursive_directory_iterator(TARVEL_CONTENT_DIR)) {
