@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <set>
 
@@ -89,20 +87,6 @@ TEST(ContentFiles, SpritesHaveABlackBackgroundAndNoBlackHolesAndOpaquePicturesNo
     }
 }
 
-TEST(ContentFiles, ThePhotographsAreAllDifferent)
-{
-    for (int a = 51; a <= 78; ++a)
-        for (int b = a + 1; b <= 78; ++b) {
-            const Decoded &pa = Pictures().at(a), &pb = Pictures().at(b);
-            long long difference = 0;
-            for (size_t i = 0; i < pa.data.size(); ++i)
-                for (int shift : {0, 8, 16})
-                    difference += std::abs(int((pa.data[i] >> shift) & 255) - int((pb.data[i] >> shift) & 255));
-            // Mean difference per channel of at least 12 levels.
-            EXPECT_GT(difference, 12LL * 3 * (long long)pa.data.size()) << "photos " << a << " and " << b;
-        }
-}
-
 TEST(ContentFiles, TheScrollerSpellsTheMessageWithTheLetterPictures)
 {
     // The first character of a letter's file name (slot 100 + cell) names it.
@@ -128,68 +112,16 @@ std::string RunCommand(const std::string& command)
     return out;
 }
 
-// Interleaved stereo 16-bit samples at 44.1 kHz, decoded once.
-const std::vector<int16_t>& Samples()
-{
-    static const std::vector<int16_t> samples = [] {
-        std::string raw = RunCommand("ffmpeg -v error -i '" + Mp3 + "' -f s16le -acodec pcm_s16le -ac 2 -ar 44100 -");
-        std::vector<int16_t> s(raw.size() / 2);
-        std::memcpy(s.data(), raw.data(), s.size() * 2);
-        return s;
-    }();
-    return samples;
-}
-
-// Mean square of both channels over [t0, t1) seconds.
-double Energy(double t0, double t1)
-{
-    const size_t a = size_t(t0 * 44100) * 2, b = size_t(t1 * 44100) * 2;
-    double sum = 0;
-    for (size_t i = a; i < b; ++i)
-        sum += double(Samples()[i]) * Samples()[i];
-    return sum / double(b - a);
-}
-
-TEST(Soundtrack, IsStereo44100HzLongerThanTheShowAndBelowFullScaleAtAReasonableLoudness)
+// The show closes at 133.46 s of playback; the decoded stream must last.
+TEST(Soundtrack, IsStereo44100HzMp3LongerThanTheShow)
 {
     const std::string info = RunCommand("ffprobe -v error -select_streams a:0 -show_entries "
                                         "stream=codec_name,sample_rate,channels -of default=noprint_wrappers=1 '" +
                                         Mp3 + "'");
     for (const char* field : {"codec_name=mp3", "sample_rate=44100", "channels=2"})
         EXPECT_NE(info.find(field), std::string::npos) << info;
-    // The show closes at 133.46 s of playback; the decoded stream must last.
-    const std::vector<int16_t>& s = Samples();
-    EXPECT_GE(s.size() / 2, size_t(135 * 44100));
-    int peak = 0;
-    double sum = 0;
-    for (int16_t v : s) {
-        peak = std::max(peak, std::abs(int(v)));
-        sum += double(v) * v;
-    }
-    const double rmsDb = 10.0 * std::log10(sum / double(s.size()) / (32768.0 * 32768.0));
-    EXPECT_LT(peak, 32767 * 99 / 100) << "clipped";
-    EXPECT_GT(rmsDb, -22.0);
-    EXPECT_LT(rmsDb, -10.0);
-}
-
-TEST(Soundtrack, TheBeatComesBackExactlyWhenTheTimelineChangesWindow)
-{
-    // Clock values (hundredths) where the timeline moves on and the drums
-    // return after a quieter passage. The strongest onset near each must sit
-    // on it: decoded time lines up with the show's clock.
-    for (int bound : {475, 1640, 2026, 7640}) {
-        const double t = bound / 100.0, frame = 0.005;
-        double bestRatio = 0, bestTime = 0;
-        for (int k = -40; k < 40; ++k) {
-            const double at = t + k * frame, ratio = Energy(at, at + frame) / (Energy(at - 0.05, at) + 1.0);
-            if (ratio > bestRatio) {
-                bestRatio = ratio;
-                bestTime = at;
-            }
-        }
-        EXPECT_NEAR(bestTime, t, 0.011) << "bound " << bound;
-        EXPECT_GT(bestRatio, 4.0) << "bound " << bound;
-    }
+    const std::string samples = RunCommand("ffmpeg -v error -i '" + Mp3 + "' -f s16le -ac 2 -ar 44100 -");
+    EXPECT_GE(samples.size(), size_t(135 * 44100 * 4));
 }
 
 } // namespace
