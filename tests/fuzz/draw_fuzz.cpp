@@ -1,13 +1,9 @@
-// libFuzzer target for the drawing calls over any arguments. A picture made
-// from the input is written as a TGA file and loaded into a slot (LoadSlot),
-// two noise layers are made, and a sequence of calls follows: DrawSlot and
-// DrawSlotUnscaled with every blend mode, mirror and transformation at
-// fuzzed slot numbers, positions, sizes and angles, NoiseDraw, FillRect,
-// CopyRect and BlendRect (also of the target onto itself) and SlotsOverlap.
-// The target's rows lie inside one block with guard pixels all round, which
-// must be as they were afterwards; the sanitizers catch every access outside
-// a heap block. A fatal error ends the input: this program's ShowMessageBox
-// throws.
+// libFuzzer target for the drawing calls over any arguments: a picture made
+// from the input loaded into a slot, two noise layers, then DrawSlot,
+// DrawSlotUnscaled, NoiseDraw, FillRect, CopyRect, BlendRect (also of the
+// target onto itself) and SlotsOverlap with fuzzed numbers, positions, sizes,
+// modes, mirrors, types and angles. The target's rows lie in one block with
+// guard pixels all round, which must stay as they were.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -110,6 +106,7 @@ void DrawOne(FuzzedDataProvider& in, int loaded, GuardedTarget& target)
 
 } // namespace
 
+// A fatal error ends the input, not the process.
 void ShowMessageBox(const char*, const char*)
 {
     throw DrawEnded{};
