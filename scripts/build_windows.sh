@@ -4,6 +4,7 @@
 #   build/win64/src/tarvel.exe   x86-64
 # Both are linked with static C and C++ runtimes and need only Windows' own DLLs.
 source "$(dirname "$0")/common.sh"
+positional_arguments 0 "$@"
 
 ensure_packages "${TARVEL_WINDOWS_PACKAGES[@]}"
 

@@ -1,6 +1,31 @@
-# Shared set-up for the play and test commands: Debian packages, configure, build.
-# Sourced by scripts/play.sh and scripts/test.sh; not meant to be run on its own.
+# Shared set-up for the project's scripts: --help, arguments, Debian
+# packages, configure, build. Sourced by every script in scripts/; not meant
+# to be run on its own.
 set -euo pipefail
+
+# script_help: the running script's header comment, the lines after "#!" up
+# to the first that is not a comment. Every script answers --help or -h with
+# it (the check below, run as the script sources this file).
+script_help() {
+  awk 'NR > 1 && !/^#/ { exit } NR > 1 { sub(/^# ?/, ""); print }' "$0"
+}
+case ${1:-} in -h | --help) script_help; exit 0 ;; esac
+
+# usage_error MESSAGE: stops the script with exit code 2.
+usage_error() {
+  echo "$(basename "$0"): $1 (see --help)" >&2
+  exit 2
+}
+
+# positional_arguments MAX ARGS...: for a script whose arguments are all
+# positional, stops with exit code 2 on an option or more than MAX of them.
+positional_arguments() {
+  local max=$1 arg; shift
+  for arg in "$@"; do
+    case $arg in -*) usage_error "unknown option: $arg" ;; esac
+  done
+  [ $# -le "$max" ] || usage_error "too many arguments"
+}
 
 TARVEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TARVEL_JOBS=${TARVEL_JOBS:-$(nproc 2>/dev/null || echo 2)}
@@ -18,7 +43,7 @@ TARVEL_BUILD_PACKAGES=(
 TARVEL_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
   clang libclang-rt-dev
-  ffmpeg
+  ffmpeg python3
   xvfb xfonts-base xdotool x11-utils x11-apps
 )
 

@@ -14,6 +14,7 @@
 # PROGRAM defaults to build/release/src/tarvel, CONTENT to
 # build/release/content. TARVEL_MEASURE_LOG=FILE keeps the frame log.
 source "$(dirname "$0")/common.sh"
+positional_arguments 2 "$@"
 
 program=$(realpath "${1:-$TARVEL_ROOT/build/release/src/tarvel}")
 content=$(realpath "${2:-$TARVEL_ROOT/build/release/content}")

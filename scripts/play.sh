@@ -2,11 +2,15 @@
 # Prepares everything and plays the show.
 #
 #   scripts/play.sh [--content DIR] [--window]
+#   sudo scripts/play.sh --install
 #
 # The build (build/play) generates the show's pictures and soundtrack into
 # build/play/content. --content DIR (or TARVEL_CONTENT=DIR) plays a folder of
 # your own instead: it must hold the same graph/ and music/ files. --window
-# plays in a resizable 800x600 window instead of full screen.
+# plays in a resizable 800x600 window instead of full screen. --install only
+# installs the Debian packages the build needs (as root) and stops: then play
+# as yourself, since a show started as root may not reach your display or
+# sound server.
 source "$(dirname "$0")/common.sh"
 
 content=${TARVEL_CONTENT:-}
@@ -16,7 +20,8 @@ while [ $# -gt 0 ]; do
     --content) [ $# -ge 2 ] || { echo "--content needs a folder" >&2; exit 2; }; content=$2; shift 2 ;;
     --content=*) content=${1#--content=}; shift ;;
     --window) show_args+=(--window); shift ;;
-    *) echo "usage: scripts/play.sh [--content DIR] [--window]" >&2; exit 2 ;;
+    --install) ensure_packages "${TARVEL_BUILD_PACKAGES[@]}"; exit 0 ;;
+    *) usage_error "unknown argument: $1" ;;
   esac
 done
 

@@ -6,7 +6,8 @@
 # target's TARVEL_FUZZ_DEFAULT_RUNS, else 500000) and TARVEL_FUZZ_SEED
 # (default 1) set the number of inputs and the fuzzer's seed.
 #   scripts/run_fuzzer.sh TARGET WORK_DIR [SEED_COMMAND]
-set -euo pipefail
+source "$(dirname "$0")/common.sh"
+positional_arguments 3 "$@"
 
 target=${1:?usage: run_fuzzer.sh TARGET WORK_DIR [SEED_COMMAND]}
 work=${2:?usage: run_fuzzer.sh TARGET WORK_DIR [SEED_COMMAND]}

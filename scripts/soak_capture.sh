@@ -6,6 +6,7 @@
 # 16 MiB quarantine keeps the sanitizer's delayed reuse from looking like growth.
 #   scripts/soak_capture.sh [BUILD [RUNS]]      (build/asan, 10)
 source "$(dirname "$0")/common.sh"
+positional_arguments 2 "$@"
 
 build=$TARVEL_ROOT/${1:-build/asan}
 runs=${2:-10}

@@ -10,6 +10,7 @@
 # COUNT defaults to 50, PROGRAM to build/release/src/tarvel, CONTENT to
 # build/release/content.
 source "$(dirname "$0")/common.sh"
+positional_arguments 3 "$@"
 
 count=${1:-50}
 program=$(realpath "${2:-$TARVEL_ROOT/build/release/src/tarvel}")

@@ -17,6 +17,7 @@
 #                  a fresh Debian 12 root is scripts/test_release.sh, kept out
 #                  of this command for its download and time
 source "$(dirname "$0")/common.sh"
+positional_arguments 0 "$@"
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}"
 

@@ -14,6 +14,7 @@
 #   source   every file Git tracks, no build output
 #   web zip  when made: the site's five files, its README and licence files
 source "$(dirname "$0")/common.sh"
+positional_arguments 0 "$@"
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}" "${TARVEL_WINDOWS_PACKAGES[@]}" \
   "${TARVEL_WINE_PACKAGES[@]}" "${TARVEL_RELEASE_PACKAGES[@]}"

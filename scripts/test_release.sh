@@ -17,6 +17,7 @@
 #   scripts/test_release.sh      (TARVEL_DEBIAN_MIRROR=URL, default
 #                                 http://deb.debian.org/debian)
 source "$(dirname "$0")/common.sh"
+positional_arguments 0 "$@"
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "scripts/test_release.sh makes a Debian root with debootstrap and chroot: run it as root" >&2

@@ -15,6 +15,7 @@
 #   scripts/test_web.sh     (TARVEL_NATIVE_BUILD=DIR: the native build holding
 #                            content and tarvel-capture, default build/release)
 source "$(dirname "$0")/common.sh"
+positional_arguments 0 "$@"
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_WEB_PACKAGES[@]}" "${TARVEL_WEB_TEST_PACKAGES[@]}"
 ensure_node

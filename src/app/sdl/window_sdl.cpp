@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include "app/app.h"
@@ -116,6 +117,15 @@ bool CreateAppWindow()
     // handler serves every start-up of the process.
     static const bool quitAtExit = std::atexit(SDL_Quit) == 0;
     (void)quitAtExit;
+    // Without a display SDL falls back on a driver that shows nothing; the
+    // show would then play unseen and end as if watched. Such a driver is
+    // taken only when the user chose it (SDL_VIDEODRIVER).
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver && (!chosen || !*chosen) && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        std::fprintf(stderr, "tarvel: the window cannot be created: no display (SDL found only its %s driver)\n", driver);
+        return false;
+    }
     if (!RegisterAppEvents())
         return false;
 
