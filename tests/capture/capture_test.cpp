@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <tuple>
 #include <string>
+#include <tuple>
 
 #include "app/capture/capture_platform.h"
 #include "audio/sound.h"

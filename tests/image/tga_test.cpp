@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 
