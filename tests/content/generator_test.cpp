@@ -1,21 +1,15 @@
-// The generator: its painting helpers (flattening for each role, shapes,
-// text), the soundtrack's plan, its writers, its determinism and its fatal path.
+// The generator: flattening for each role, its TGA and PNG writers, its
+// determinism and its fatal path.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <iterator>
 #include <random>
 
 #include "common/png_read.h"
 #include "content/content_test_util.h"
-#include "contentgen/font.h"
 #include "contentgen/generate.h"
-#include "contentgen/icon.h"
 #include "contentgen/picture.h"
 #include "contentgen/png_write.h"
-#include "contentgen/shapes.h"
-#include "contentgen/soundtrack.h"
 #include "contentgen/tga_write.h"
 
 #ifndef TARVEL_CONTENTGEN
@@ -35,83 +29,6 @@ TEST(Flatten, OpaquePicturesNeverKeepPureBlackAndKeyedSpritesKeepHalfCoveredPixe
     Blend(keyed, 1, 0, Colour{0, 0, 1}, 0.5f);  // an edge pixel keeps its colour
     Blend(keyed, 2, 0, Colour{0, 0, 0}, 1.0f);  // black ink must stay visible
     EXPECT_EQ(FlattenKeyed(keyed).pixels, (std::vector<uint32_t>{0, 0x0000FF, 0x010101}));
-}
-
-TEST(Flatten, KeyedSpritesCloseALoneHoleButNotTheBorderOrAnOpening)
-{
-    // A 5x5 block covered except the centre, a pixel on the border and a
-    // notch two pixels wide.
-    Canvas c = NewCanvas(5, 5);
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 5; ++x)
-            if (!(x == 2 && y == 2) && !(x == 0 && y == 2) && !(y == 0 && (x == 1 || x == 2)))
-                Blend(c, x, y, Colour{0, 1, 0}, 1.0f);
-    const Picture p = FlattenKeyed(c);
-    EXPECT_EQ(p.pixels[2 * 5 + 2], 0x00FF00u);
-    EXPECT_EQ(p.pixels[2 * 5 + 0], 0u);
-    EXPECT_EQ(p.pixels[0 * 5 + 1], 0u);
-    EXPECT_EQ(p.pixels[0 * 5 + 2], 0u);
-}
-
-TEST(Shapes, DistancesAreNegativeInsideWhateverTheWindingAndPaintingCoversInsideFully)
-{
-    const float clockwise[] = {0, 0, 10, 0, 10, 10, 0, 10};
-    const float counter[] = {0, 0, 0, 10, 10, 10, 10, 0};
-    for (const float* square : {clockwise, counter}) {
-        EXPECT_FLOAT_EQ(PolygonDistance(5, 5, square, 4), -5.0f);
-        EXPECT_FLOAT_EQ(PolygonDistance(5, 13, square, 4), 3.0f);
-        EXPECT_FLOAT_EQ(PolygonDistance(13, 14, square, 4), 5.0f); // to the corner
-    }
-    // A star's tips and notches lie on their radii.
-    EXPECT_NEAR(StarDistance(50, 20, 50, 50, 30, 12, 5, 0.0f), 0.0f, 1e-3f); // the top tip
-    EXPECT_LT(StarDistance(50, 50, 50, 50, 30, 12, 5, 0.0f), -10.0f);
-    const float a = TwoPi / 10.0f; // first notch, between the first two tips
-    EXPECT_NEAR(StarDistance(50 + std::sin(a) * 12, 50 - std::cos(a) * 12, 50, 50, 30, 12, 5, 0.0f), 0.0f, 1e-3f);
-
-    Canvas c = NewCanvas(20, 20);
-    PaintShape(
-        c, [](float x, float y) { return CircleDistance(x, y, 10, 10, 6); }, [](int, int) { return Colour{1, 1, 1}; });
-    EXPECT_FLOAT_EQ(c.alpha[10 * 20 + 10], 1.0f);
-    EXPECT_FLOAT_EQ(c.alpha[0], 0.0f);
-    // A pixel the rim crosses, off the diagonal centre by 0.36, is partly covered.
-    EXPECT_GT(c.alpha[14 * 20 + 14], 0.0f);
-    EXPECT_LT(c.alpha[14 * 20 + 14], 1.0f);
-}
-
-bool InkOnBorder(const Mask& m, int inset)
-{
-    for (int y = 0; y < m.height; ++y)
-        for (int x = 0; x < m.width; ++x)
-            if ((x < inset || y < inset || x >= m.width - inset || y >= m.height - inset) && MaskAt(m, x, y) > 0.0f)
-                return true;
-    return false;
-}
-
-TEST(Font, TextFittedToABoxFillsItWithoutOverflowing)
-{
-    // Letter cells are checked in the generated letters themselves.
-    OpenFont();
-    const Mask m = RenderTextToFit("NO LIMITS", 700, 90, 4);
-    EXPECT_LE(m.width, 700 + 8);
-    EXPECT_LE(m.height, 90 + 8);
-    EXPECT_GT(m.width, 600);                                // a long line is limited by the width...
-    EXPECT_GT(RenderTextToFit("I", 700, 90, 0).height, 80); // ...a single letter by the height
-    EXPECT_FALSE(InkOnBorder(m, 4));
-    CloseFont();
-}
-
-TEST(SoundtrackPlan, SectionsFollowTheTimelineWithinAFewPercentOfTheTempo)
-{
-    ASSERT_EQ(SectionStarts[0], 0);
-    EXPECT_EQ(SectionStarts[std::size(SectionStarts) - 1], 13346); // the show's last clock value + 1
-    for (size_t i = 0; i + 1 < std::size(SectionStarts); ++i) {
-        ASSERT_LT(SectionStarts[i], SectionStarts[i + 1]);
-        // The whole number of sixteenths nearest to the length keeps the
-        // tempo within 4 percent of the nominal one.
-        const double seconds = (SectionStarts[i + 1] - SectionStarts[i]) / 100.0;
-        const double steps = std::round(seconds / NominalStep);
-        EXPECT_LT(std::abs(seconds / steps / NominalStep - 1.0), 0.04) << "section from " << SectionStarts[i];
-    }
 }
 
 std::filesystem::path TempPath(const std::string& leaf)
@@ -143,11 +60,10 @@ TEST(TgaWriter, EveryLayoutReadsBackThroughTheShowsReader)
     std::filesystem::remove(path);
 }
 
-// Pictures for the PNG writer: tiny ones, single rows and columns, and
-// frames of random pixels (top bytes set too, which RGB drops and RGBA
-// keeps as alpha) whose rows
-// lie further apart than their width, so that the "up" filter meets every
-// difference between neighbouring bytes, wrapping ones included.
+// Tiny pictures, single rows and columns, and frames of random pixels (top
+// bytes set too: RGB drops them, RGBA keeps them as alpha) whose rows lie
+// further apart than their width: the "up" filter meets every difference
+// between neighbouring bytes, wrapping ones included.
 TEST(PngWriter, LibpngDecodesExactlyThePixelsWritten)
 {
     std::mt19937 rng(3);
@@ -175,30 +91,9 @@ TEST(PngWriter, LibpngDecodesExactlyThePixelsWritten)
     }
 }
 
-TEST(Icon, ADiscOnATransparentSquareAtEverySizeWrittenWithItsAlpha)
-{
-    EXPECT_EQ(std::vector<bool>({IsIconSize(8), IsIconSize(16), IsIconSize(48), IsIconSize(256), IsIconSize(512)}),
-              std::vector<bool>({false, true, false, true, false}));
-    for (int size : {16, 32, 64, 128, 256}) {
-        const std::vector<uint32_t> icon = PaintIcon(size);
-        ASSERT_EQ(icon.size(), size_t(size * size));
-        auto alpha = [&](int x, int y) { return icon[size_t(y * size + x)] >> 24; };
-        EXPECT_EQ(std::vector<uint32_t>({alpha(0, 0), alpha(size - 1, 0), alpha(0, size - 1), alpha(size - 1, size - 1)}),
-                  std::vector<uint32_t>(4, 0u)) << size;
-        EXPECT_EQ(alpha(size / 2, size / 2), 255u) << size;
-        EXPECT_EQ(alpha(size / 2, size / 16), 255u) << size; // the rim, near the top edge
-    }
-    const std::vector<uint32_t> pixels = {0x80102030, 0x00000000};
-    const std::vector<uint8_t> png = EncodePngRgba(pixels.data(), 2, 1, 2);
-    ASSERT_GT(png.size(), 33u);
-    EXPECT_EQ(png[25], 6); // colour type RGBA
-    EXPECT_EQ(DecodePng(png, true).pixels, pixels);
-}
-
 TEST(Generator, MakesTheSameBytesEveryTime)
 {
-    // A fresh run against the set the build made earlier.
-    const std::filesystem::path fresh = TempPath("set");
+    const std::filesystem::path fresh = TempPath("set"); // a fresh run against the set the build made
     ASSERT_EQ(std::system((std::string("'") + TARVEL_CONTENTGEN + "' '" + fresh.string() + "' > /dev/null").c_str()), 0);
     size_t compared = 0;
     for (const auto& f : std::filesystem::recursive_directory_iterator(TARVEL_CONTENT_DIR)) {

@@ -12,10 +12,10 @@
 namespace {
 
 // The show's start-up on the capture platform, whose frames land in
-// CaptureFrame; everything is reset at the end.
+// CaptureFrame; everything is reset after.
 struct FadeTest : ::testing::Test {
-    FadeTest() { InitApp(); }
-    ~FadeTest() override
+    void SetUp() override { InitApp(); }
+    void TearDown() override
     {
         ShutdownApp();
         ResetEngine();

@@ -36,10 +36,8 @@ struct Outcome {
 void KeepNoise(std::vector<std::vector<uint32_t>>& all)
 {
     for (size_t i = 0; i < all.size(); i++) {
-        const Screen& s = Images.NoiseLayers[i].buffer;
-        all[i].resize(size_t(s.width) * s.height);
-        for (int y = 0; s.rows && y < s.height; y++)
-            std::copy_n(s.rows[y], s.width, all[i].begin() + ptrdiff_t(y) * s.width);
+        const Screen* s = &Images.NoiseLayers[i].buffer;
+        all[i] = s->rows ? Pixels(s) : std::vector<uint32_t>{};
     }
 }
 
@@ -227,45 +225,50 @@ TEST_P(FramePlanScenes, DrawTheSameAsStraightAndLeaveOutWhatIsCovered)
 
 INSTANTIATE_TEST_SUITE_P(Cases, FramePlanScenes, ::testing::ValuesIn(PlanCases));
 
-// The show on its generated content, every frame at 12 frames per second of
-// music time (every window gets frames), each drawn both ways from the same
-// state; the run goes on from the planned drawing's state.
-TEST(FramePlanShow, EveryFrameMatchesTheStraightDrawing)
+// The show on its generated content, started in its content folder; the
+// engine, the capture platform and the working folder are put back after.
+struct FramePlanShow : ::testing::Test {
+    std::filesystem::path previous = std::filesystem::current_path();
+    void SetUp() override
+    {
+        std::filesystem::current_path(TARVEL_CONTENT_DIR);
+        ResetEngine();
+        ResetCapturePlatform();
+    }
+    void TearDown() override
+    {
+        ShutdownApp();
+        ResetEngine();
+        ResetCapturePlatform();
+        std::filesystem::current_path(previous);
+    }
+};
+
+// Every frame at 12 frames per second of music time (every window gets
+// frames), each drawn both ways from the same state; the run goes on from
+// the planned drawing's state. Most windows lay opaque pictures over much of
+// the frame, so their frames are lighter by the plan.
+TEST_F(FramePlanShow, EveryFrameMatchesTheStraightDrawing)
 {
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(TARVEL_CONTENT_DIR);
-    ResetEngine();
-    ResetCapturePlatform();
     ASSERT_EQ(InitApp(), 1);
     DemoFrame();
     DemoFrame();
-    const Screen* background = &Images.ImageBank[0].image;
     std::vector<int> frames(SceneWindowCount + 1), lighter(SceneWindowCount + 1);
     int64_t skippedLayers = 0;
     TwoWays frame;
-    for (int64_t n = 0;; n++) {
-        const int32_t T = int32_t(n * 100 / 12);
-        if (T >= ShowEndClock)
-            break;
-        frame.Draw(DrawScene, T, background);
-        ASSERT_TRUE(frame.planned == frame.straight)
-            << "T = " << T << ", window " << SceneWindowAt(T) << ": " << frame.Difference();
+    for (int32_t n = 0, T = 0; T < ShowEndClock; n++, T = n * 100 / 12) {
+        frame.Draw(DrawScene, T, &Images.ImageBank[0].image);
         const int window = SceneWindowAt(T);
+        ASSERT_TRUE(frame.planned == frame.straight) << "T = " << T << ", window " << window << ": " << frame.Difference();
         frames[size_t(window)]++;
         lighter[size_t(window)] += Sequencer.Plan.backgroundPixelsSkipped > 0 || Sequencer.Plan.layersSkipped > 0;
         skippedLayers += Sequencer.Plan.layersSkipped;
     }
-    ShutdownApp();
-    ResetEngine();
-    ResetCapturePlatform();
-    std::filesystem::current_path(previous);
-
-    for (int w = 1; w <= SceneWindowCount; w++)
-        EXPECT_GT(frames[size_t(w)], 10) << "window " << w;
-    // Most windows lay opaque pictures over much of the frame.
     int windowsLightened = 0;
-    for (int w = 1; w <= SceneWindowCount; w++)
+    for (int w = 1; w <= SceneWindowCount; w++) {
+        EXPECT_GT(frames[size_t(w)], 10) << "window " << w;
         windowsLightened += lighter[size_t(w)] == frames[size_t(w)];
+    }
     EXPECT_GE(windowsLightened, 30);
     EXPECT_GT(skippedLayers, 0);
 }

@@ -1,4 +1,5 @@
 // The sequencer, its frame timer and the asset list, on the capture platform.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,9 +34,8 @@ struct ContentFolder {
             if (name.empty() || name == leaveOut)
                 continue;
             std::replace(name.begin(), name.end(), '\\', '/');
-            TgaFile t{.width = slot ? 2 : 800, .height = slot ? 2 : 600};
-            t.pixels.assign(size_t(t.width * t.height), slot ? SlotColour(slot) : FondoColour);
-            dir.Write(name, TgaBytes(t));
+            const int w = slot ? 2 : 800, h = slot ? 2 : 600;
+            dir.Write(name, Tga(w, h, std::vector<uint32_t>(size_t(w * h), slot ? SlotColour(slot) : FondoColour)));
         }
         std::filesystem::current_path(dir.path);
     }
@@ -50,19 +50,25 @@ void Reset()
     ResetCapturePlatform();
 }
 
-// The show's own start-up on the capture platform; the fixture's end shuts
-// it down and resets everything it changed.
-struct SequencerTest : ::testing::Test {
-    ContentFolder content;
-    SequencerTest()
-    {
-        Reset();
-        InitApp();
-    }
-    ~SequencerTest() override
+// A clean engine and capture platform for each test, left clean after it.
+struct Clean : ::testing::Test {
+    void SetUp() override { Reset(); }
+    void TearDown() override
     {
         ShutdownApp();
         Reset();
+    }
+};
+using TimerTest = Clean;
+using SequencerDeathTest = Clean;
+
+// The show's own start-up on the capture platform, in a content folder.
+struct SequencerTest : Clean {
+    ContentFolder content;
+    void SetUp() override
+    {
+        Reset();
+        InitApp();
     }
     uint32_t FramePixel(int x, int y) { return CaptureFrame[y * DisplayWidth + x]; }
 };
@@ -159,8 +165,7 @@ TEST_F(SequencerTest, FrameWaitsUntilMoreThan30MsHavePassed)
     DemoFrame();
     EXPECT_EQ(Input.TimerBase, start + 32);
     ASSERT_EQ(CaptureSleeps.size(), 18u);
-    EXPECT_EQ(CaptureSleeps.front(), 18u);
-    EXPECT_EQ(CaptureSleeps.back(), 1u);
+    EXPECT_EQ(std::make_pair(CaptureSleeps.front(), CaptureSleeps.back()), std::make_pair(18u, 1u));
     // One that begins 45 ms after it ends at its first reading, unslept.
     CaptureSleeps.clear();
     start = Input.TimerBase;
@@ -168,7 +173,6 @@ TEST_F(SequencerTest, FrameWaitsUntilMoreThan30MsHavePassed)
     DemoFrame();
     EXPECT_EQ(Input.TimerBase, start + 46);
     EXPECT_TRUE(CaptureSleeps.empty());
-    CaptureTickStep = 31;
 }
 
 // A host called back once per display refresh: every waiting message, then
@@ -215,10 +219,9 @@ TEST_F(SequencerTest, RefreshDrawsOnlyDueFramesWithoutWaitingAndEndsWithTheQuit)
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(CaptureFramesPresented, presented);
     EXPECT_EQ(Images.NoiseLayers[0].buffer.rows, nullptr); // released by the shutdown
-    CaptureTickStep = 31;
 }
 
-TEST(Timer, WaitSleepsThroughTheTimeCertainlyLeftButOneMillisecond)
+TEST_F(TimerTest, WaitSleepsThroughTheTimeCertainlyLeftButOneMillisecond)
 {
     // Elapsed readings against a limit of 30: the wait ends at a reading of
     // 31 at most 31 - elapsed ms later.
@@ -230,7 +233,7 @@ TEST(Timer, WaitSleepsThroughTheTimeCertainlyLeftButOneMillisecond)
     EXPECT_EQ(FrameSleepMs(INT32_MIN, INT32_MAX), UINT32_MAX);
 }
 
-TEST(Timer, MeasuresFromTheLastResetAcrossTheCountersWrapAndMovesEitherWay)
+TEST_F(TimerTest, MeasuresFromTheLastResetAcrossTheCountersWrapAndMovesEitherWay)
 {
     CaptureTickStep = 0; // the counter held still
     CaptureTickNow = 5000;
@@ -245,7 +248,6 @@ TEST(Timer, MeasuresFromTheLastResetAcrossTheCountersWrapAndMovesEitherWay)
     CaptureTickNow = 10;
     Input.TimerBase = 4294967290u;
     EXPECT_EQ(ElapsedTime(), 16);
-    CaptureTickStep = 31;
 }
 
 TEST(ClockFromPosition, TruncatesPositionTimesAHundredAndHoldsImpossiblePositionsInRange)
@@ -259,15 +261,12 @@ TEST(ClockFromPosition, TruncatesPositionTimesAHundredAndHoldsImpossiblePosition
         EXPECT_EQ(ClockFromPosition(seconds), clock) << seconds;
 }
 
-TEST(SequencerDeathTest, MissingPictureEndsTheShowWhileLoading)
+TEST_F(SequencerDeathTest, MissingPictureEndsTheShowWhileLoading)
 {
     ContentFolder content("graph\\foto013.TGA");
-    Reset();
     InitApp();
     EXPECT_EXIT(DemoFrame(), ::testing::ExitedWithCode(255),
-                Literal("fichero no encontrado en SizeTGA: graph\\foto013.TGA"));
-    ShutdownApp();
-    Reset();
+                ::testing::HasSubstr("fichero no encontrado en SizeTGA: graph\\foto013.TGA"));
 }
 
 TEST(Manifest, ListsTheShowsFilesBySlot)

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -25,53 +26,59 @@ std::array<int, 4> ChangedBox(const Screen* s, uint32_t background)
     return box;
 }
 
-} // namespace
+constexpr std::array<int, 4> Nothing{-1, -1, -1, -1};
 
-TEST(ImageSlots, LoadSlotSizesHotspotAndKeepsTheTarget)
-{
+// Frees the slots loaded by a test, whatever its end.
+struct ImageSlots : ::testing::Test {
+    void TearDown() override
+    {
+        ResetImages();
+        SetTarget(nullptr);
+    }
     TempDir dir;
-    TgaFile t{.width = 64, .height = 32, .descriptor = 0x20};
+};
+
+// The slot number is cut to 16 bits; the target is kept; a slot loaded again
+// holds the new picture (the sanitizer build's leak check sees the old one go).
+TEST_F(ImageSlots, LoadSlotSizesHotspotAndKeepsTheTarget)
+{
+    std::vector<uint32_t> pixels(64 * 32);
     for (uint32_t i = 0; i < 64 * 32; i++)
-        t.pixels.push_back(i + 1);
-    dir.Write("graph/sprite00.TGA", TgaBytes(t));
+        pixels[i] = i + 1;
+    dir.Write("graph/sprite00.TGA", Tga(64, 32, pixels));
     OwnedScreen other(3, 3);
     SetTarget(other.get());
-    LoadSlot((dir.path.string() + "/graph\\sprite00.TGA").c_str(), 65536 + 7); // slot numbers are 16-bit
+    LoadSlot((dir.path.string() + "/graph\\sprite00.TGA").c_str(), 65536 + 7);
     EXPECT_EQ(CurrentTarget, other.get());
     EXPECT_EQ(Pixels(other.get()), std::vector<uint32_t>(9, 0));
-    EXPECT_EQ(Pixels(&Images.ImageBank[7].image), t.pixels);
+    EXPECT_EQ(Pixels(&Images.ImageBank[7].image), pixels);
     EXPECT_EQ((std::array{Images.ImageBank[7].hotspotX, Images.ImageBank[7].hotspotY}), (std::array{32, 16}));
+    LoadSlot(dir.Write("b.tga", Tga(1, 5, std::vector<uint32_t>(5, 2))).c_str(), 7);
+    EXPECT_EQ(Pixels(&Images.ImageBank[7].image), std::vector<uint32_t>(5, 2));
+    EXPECT_EQ((std::array{Images.ImageBank[7].hotspotX, Images.ImageBank[7].hotspotY}), (std::array{0, 2}));
 
     // Drawn at its own size with the hotspot, rounded down, at the position.
-    LoadSlot(dir.Write("five.tga", TgaBytes(TgaFile{.width = 5, .height = 3, .pixels = std::vector<uint32_t>(15, 9)}))
-                 .c_str(),
-             3);
+    LoadSlot(dir.Write("five.tga", Tga(5, 3, std::vector<uint32_t>(15, 9))).c_str(), 3);
     OwnedScreen frame(20, 20);
     SetTarget(frame.get());
     DrawSlotUnscaled(3, 10, 10, 0, 0, 0, 0);
     EXPECT_EQ(ChangedBox(frame.get(), 0), (std::array{8, 9, 12, 11}));
-    SetTarget(nullptr);
-    for (int slot : {3, 7}) {
-        FreeScreen(&Images.ImageBank[slot].image);
-        Images.ImageBank[slot] = ImageSlot{};
-    }
 }
 
 // Natural size when either size is 0 or both equal the picture's, with the
 // hotspot at the position; BlitScaled otherwise.
-TEST(ImageSlots, DrawSlotChoosesItsPath)
+TEST_F(ImageSlots, DrawSlotChoosesItsPath)
 {
     CalcMathTables();
     std::mt19937 rng(5);
     TestSlot picture(20, 9, 6, &rng);
     OwnedScreen drawn(40, 30), expected(40, 30);
-    struct Call {
-        int width, height, mode, mirror, type, angle;
-        bool natural;
+    const struct { int width, height, mode, mirror, type, angle; bool natural; } calls[] = {
+        {0, 0, 0, 0, 0, 0, true},     {0, 50, 3, 1, 0, 0, true},    {50, 0, 2, 2, 3, 900, true},
+        {9, 6, 1, 3, 2, 1800, true},  {18, 12, 0, 0, 0, 0, false},  {9, 7, 5, 1, 3, 450, false},
+        {-4, 6, 0, 0, 0, 0, false},
     };
-    for (const Call c : {Call{0, 0, 0, 0, 0, 0, true}, Call{0, 50, 3, 1, 0, 0, true}, Call{50, 0, 2, 2, 3, 900, true},
-                         Call{9, 6, 1, 3, 2, 1800, true}, Call{18, 12, 0, 0, 0, 0, false},
-                         Call{9, 7, 5, 1, 3, 450, false}, Call{-4, 6, 0, 0, 0, 0, false}}) {
+    for (const auto& c : calls) {
         Fill(drawn.get(), 0x00102030);
         Fill(expected.get(), 0x00102030);
         SetTarget(drawn.get());
@@ -83,92 +90,68 @@ TEST(ImageSlots, DrawSlotChoosesItsPath)
             BlitScaled(&Images.ImageBank[20].image, 17, 11, c.width, c.height, c.mode, c.mirror, c.type, c.angle);
         EXPECT_EQ(Pixels(drawn.get()), Pixels(expected.get())) << c.width << "x" << c.height;
     }
-    SetTarget(nullptr);
 }
 
-TEST(ImageSlots, EmptySlotDrawsNothingAtNaturalSizeAndBlackWhenScaled)
+TEST_F(ImageSlots, EmptySlotDrawsNothingAtNaturalSizeAndBlackWhenScaled)
 {
     OwnedScreen frame(30, 30);
     Fill(frame.get(), 0x00808080);
     SetTarget(frame.get());
     DrawSlot(500, 15, 15, 0, 0, 0, 0, 0, 0);
     DrawSlot(500, 15, 15, 1, 0, 10, 10, 0, 0); // keyed: black is transparent
-    EXPECT_EQ(ChangedBox(frame.get(), 0x00808080), (std::array{-1, -1, -1, -1}));
+    EXPECT_EQ(ChangedBox(frame.get(), 0x00808080), Nothing);
     DrawSlot(500, 15, 15, 2, 0, 10, 10, 0, 0);
     EXPECT_EQ(ChangedBox(frame.get(), 0x00808080), (std::array{10, 10, 19, 19}));
     EXPECT_EQ(frame.at(10, 10), 0x00404040u); // black mixed half and half
-    DrawSlot(500, 15, 15, 0, 0, 10, 10, 0, 0);
-    EXPECT_EQ(frame.at(19, 19), 0u);
-    SetTarget(nullptr);
 }
 
 // Numbers that name no slot once cut to 16 bits, positions beyond any
 // Screen's reach and sizes larger than a Screen draw nothing; the cut number
 // of a slot in the table still draws it.
-TEST(ImageSlots, SlotsOutsideTheTableAndPlacesNoScreenReachesDrawNothing)
+TEST_F(ImageSlots, SlotsOutsideTheTableAndPlacesNoScreenReachesDrawNothing)
 {
     TestSlot picture(20, 4, 4);
     OwnedScreen frame(16, 16);
     SetTarget(frame.get());
-    const struct {
-        int slot, x, y, width, height;
-    } calls[] = {
+    const int calls[][5] = { // slot, x, y, width, height
         {1000, 8, 8, 0, 0},      {65535, 8, 8, 6, 6},          {-1, 8, 8, 0, 0},       {65536 + 1000, 8, 8, 0, 0},
         {INT_MIN, 8, 8, 0, 0},   {20, (1 << 30) + 1, 8, 0, 0}, {20, 8, INT_MIN, 6, 6}, {20, INT_MAX, INT_MAX, 0, 0},
         {20, 8, 8, 65536, 6},    {20, 8, 8, 6, INT_MAX},
     };
-    for (const auto& c : calls) {
+    for (const auto& [slot, x, y, width, height] : calls) {
         for (int type : {0, 1}) {
-            DrawSlot(c.slot, c.x, c.y, 0, 0, c.width, c.height, type, 450);
-            if (c.width <= 65535 && c.height <= 65535) // the size is DrawSlot's alone
-                DrawSlotUnscaled(c.slot, c.x, c.y, 0, 1, type, 450);
+            DrawSlot(slot, x, y, 0, 0, width, height, type, 450);
+            if (width <= 65535 && height <= 65535) // the size is DrawSlot's alone
+                DrawSlotUnscaled(slot, x, y, 0, 1, type, 450);
         }
-        EXPECT_EQ(ChangedBox(frame.get(), 0), (std::array{-1, -1, -1, -1})) << c.slot << " at " << c.x << "," << c.y;
+        EXPECT_EQ(ChangedBox(frame.get(), 0), Nothing) << slot << " at " << x << "," << y;
     }
     DrawSlot(65536 + 20, 8, 8, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(ChangedBox(frame.get(), 0), (std::array{6, 6, 9, 9}));
-    SetTarget(nullptr);
 }
 
-TEST(ImageSlotsDeathTest, LoadingIntoASlotOutsideTheTableIsFatal)
+TEST_F(ImageSlots, LoadingIntoASlotOutsideTheTableIsFatal)
 {
-    TempDir dir;
-    const std::string file = dir.Write("one.tga", TgaBytes(TgaFile{.width = 1, .height = 1, .pixels = {5}}));
+    const std::string file = dir.Write("one.tga", Tga(1, 1, {5}));
     for (int slot : {1000, 65535, -1})
         EXPECT_EXIT(LoadSlot(file.c_str(), slot), testing::ExitedWithCode(255),
-                    "numero de imagen fuera de rango en LoadSlot " + file)
+                    testing::HasSubstr("numero de imagen fuera de rango en LoadSlot " + file))
             << slot;
 }
 
-// A slot loaded again holds the new picture; the old one is let go (the
-// leak check of the sanitizer build sees to that).
-TEST(ImageSlots, LoadingASlotAgainReplacesItsPicture)
+TEST_F(ImageSlots, OverlapOfPlacedBoxes)
 {
-    TempDir dir;
-    LoadSlot(dir.Write("a.tga", TgaBytes(TgaFile{.width = 3, .height = 2, .pixels = std::vector<uint32_t>(6, 1)})).c_str(), 9);
-    LoadSlot(dir.Write("b.tga", TgaBytes(TgaFile{.width = 1, .height = 5, .pixels = std::vector<uint32_t>(5, 2)})).c_str(), 9);
-    EXPECT_EQ(Pixels(&Images.ImageBank[9].image), std::vector<uint32_t>(5, 2));
-    EXPECT_EQ((std::array{Images.ImageBank[9].hotspotX, Images.ImageBank[9].hotspotY}), (std::array{0, 2}));
-    FreeScreen(&Images.ImageBank[9].image);
-    Images.ImageBank[9] = ImageSlot{};
+    TestSlot a(30, 10, 10), b(31, 10, 10), tall(32, 3, 20); // tall spans x -1..1, y -10..9 at (0, 0)
+    const int cases[][7] = { // slots, positions, overlap
+        {30, 31, 0, 0, 10, 0, 0},  {30, 31, 0, 0, 9, 9, 1},  {30, 31, 0, 0, -10, 0, 0}, {30, 31, 0, 0, 0, -10, 0},
+        {30, 32, 0, 0, 5, 0, 1},   {30, 32, 0, 0, 6, 0, 0},  {32, 30, 0, 14, 0, 0, 1},  {32, 30, 0, 15, 0, 0, 0},
+        // Boxes at the ends of the range are compared where they lie; a
+        // number outside the table names no box.
+        {30, 31, INT_MAX, 0, INT_MAX - 5, 0, 1}, {30, 31, INT_MAX, 0, INT_MIN, 0, 0},
+        {30, 1000, 0, 0, 0, 0, 0}, {65535, 30, 0, 0, 0, 0, 0},
+    };
+    for (const auto& [s1, s2, x1, y1, x2, y2, overlap] : cases)
+        EXPECT_EQ(SlotsOverlap(s1, s2, x1, y1, x2, y2), overlap) << s1 << "," << s2 << " " << x2 << "," << y2;
 }
 
-TEST(ImageSlots, OverlapOfPlacedBoxes)
-{
-    TestSlot a(30, 10, 10), b(31, 10, 10), tall(32, 3, 20);
-    EXPECT_EQ(SlotsOverlap(30, 31, 0, 0, 10, 0), 0); // edges touch
-    EXPECT_EQ(SlotsOverlap(30, 31, 0, 0, 9, 9), 1);
-    EXPECT_EQ(SlotsOverlap(30, 31, 0, 0, -10, 0), 0);
-    EXPECT_EQ(SlotsOverlap(30, 31, 0, 0, 0, -10), 0);
-    // Hotspots move the boxes: tall spans x -1..1 and y -10..9 at (0, 0).
-    EXPECT_EQ(SlotsOverlap(30, 32, 0, 0, 5, 0), 1);
-    EXPECT_EQ(SlotsOverlap(30, 32, 0, 0, 6, 0), 0);
-    EXPECT_EQ(SlotsOverlap(32, 30, 0, 14, 0, 0), 1);
-    EXPECT_EQ(SlotsOverlap(32, 30, 0, 15, 0, 0), 0);
-    // Boxes at the ends of the range are compared where they lie; a number
-    // outside the table names no box.
-    EXPECT_EQ(SlotsOverlap(30, 31, INT_MAX, 0, INT_MAX - 5, 0), 1);
-    EXPECT_EQ(SlotsOverlap(30, 31, INT_MAX, 0, INT_MIN, 0), 0);
-    EXPECT_EQ(SlotsOverlap(30, 1000, 0, 0, 0, 0), 0);
-    EXPECT_EQ(SlotsOverlap(65535, 30, 0, 0, 0, 0), 0);
-}
+} // namespace

@@ -26,8 +26,8 @@ TEST(NoiseStreaks, EachDrawIsOneRandomGreyPerColumn)
 {
     SeedRandom(1234);
     Layer layer(0, 0, 400, 200);
-    EXPECT_EQ((std::array{layer->bufferWidth, layer->bufferHeight}), (std::array{402, 202}));
-    EXPECT_EQ((std::array<int, 2>{layer->buffer.width, layer->buffer.height}), (std::array{402, 202}));
+    EXPECT_EQ((std::array<int, 4>{layer->bufferWidth, layer->bufferHeight, layer->buffer.width, layer->buffer.height}),
+              (std::array{402, 202, 402, 202}));
     EXPECT_EQ(RandomState, 1234u); // nothing drawn at creation
 
     OwnedScreen frame(450, 260);
@@ -36,8 +36,8 @@ TEST(NoiseStreaks, EachDrawIsOneRandomGreyPerColumn)
     const uint32_t before = RandomState;
     NoiseDraw(0, 30, 40);
 
-    // Replayed, exactly 400 numbers give each column's grey; exactly the
-    // 400 x 200 area at (30, 40) shows it, mixed where it is not black.
+    // Replayed, 400 numbers give each column's grey; the 400 x 200 area at
+    // (30, 40) shows it, mixed where it is not black.
     const uint32_t after = RandomState;
     RandomState = before;
     std::vector<uint32_t> greys;
@@ -68,8 +68,8 @@ TEST(NoiseDots, ScatterDrawsThreeNumbersPerDot)
     Layer layer(1, 1, 800, 200);
     EXPECT_EQ((std::array{layer->bufferWidth, layer->bufferHeight}), (std::array{801, 200}));
 
-    // Replayed, exactly three numbers for each of 2271 dots: grey 127-254,
-    // then row, then a column below 799; a later dot replaces an earlier one.
+    // Replayed, three numbers for each of 2271 dots: grey 127-254, row,
+    // column below 799; a later dot replaces an earlier one.
     const uint32_t after = RandomState;
     RandomState = before;
     std::vector<uint32_t> expected(801 * 200, 0);
@@ -118,35 +118,28 @@ TEST(NoiseOtherKinds, InertNeverCreatedFreedAndUnknownLayersDoNothing)
     Fill(frame.get(), 0x00FFFFFF);
     SetTarget(frame.get());
     SeedRandom(3);
-    NoiseInit(4, 2, 100, 100);
-    EXPECT_EQ(Images.NoiseLayers[4].buffer.rows, nullptr);
+    Layer inert(4, 2, 100, 100), freed(0, 0, 6, 6), freedDots(1, 1, 6, 6), streaks(2, 0, 6, 6); // too small for dots
+    EXPECT_EQ(inert->buffer.rows, nullptr);
     NoiseDraw(4, 0, 0);
     NoiseDraw(99, 0, 0); // never created: kind 0, no buffer
-    for (int freed : {0, 1}) {
-        NoiseInit(freed, freed, 6, 6);
-        NoiseFree(freed);
-        NoiseFree(freed);
-        NoiseDraw(freed, 0, 0);
+    for (int layer : {0, 1}) {
+        NoiseFree(layer);
+        NoiseFree(layer);
+        NoiseDraw(layer, 0, 0);
     }
     for (int unknown : {-1, 100, INT_MIN, INT_MAX}) {
         NoiseDraw(unknown, 0, 0);
         NoiseFree(unknown);
     }
-    const uint32_t afterScatter = RandomState; // the kind 1 layer drew its dots
-    NoiseInit(2, 0, 6, 6);
     NoiseDraw(2, -(1 << 30) - 1, 0); // farther than any Screen reaches
     NoiseDraw(2, 0, INT_MAX);
-    EXPECT_EQ(RandomState, afterScatter);
+    EXPECT_EQ(RandomState, 3u);
     EXPECT_EQ(Pixels(frame.get()), std::vector<uint32_t>(64, 0x00FFFFFF));
-    NoiseFree(2);
-    for (int layer : {0, 1, 2, 4})
-        Images.NoiseLayers[layer] = NoiseLayer{};
     SetTarget(nullptr);
 }
 
-// A layer made again lets its earlier buffer go (the leak check of the
-// sanitizer build sees to that); numbers and sizes no buffer can have are
-// refused.
+// A layer made again lets its earlier buffer go (the sanitizer build's leak
+// check sees to that); numbers and sizes no buffer can have are refused.
 TEST(NoiseDeathTest, LayersOutsideTheTableAndSizesNoScreenHoldsAreRefused)
 {
     Layer again(3, 1, 80, 80);

@@ -68,10 +68,9 @@ TEST_F(InputTest, JoysticksAreTheDevicesThatAnswerInDeviceOrderAtMostNine)
     FakeSticks[3].answers = FakeSticks[7].answers = true;
     EXPECT_EQ(InitJoysticks(), 2);
     EXPECT_EQ(Input.JoystickDevices, 16u);
-    EXPECT_EQ(Input.Joysticks[1].deviceId, 3u);
-    EXPECT_EQ(Input.Joysticks[2].deviceId, 7u);
-    EXPECT_EQ(Input.Joysticks[2].present, 1);
-    EXPECT_EQ(Input.Joysticks[3].present, 0); // the entry the next joystick would take
+    EXPECT_EQ((std::vector<uint32_t>{Input.Joysticks[1].deviceId, Input.Joysticks[2].deviceId}),
+              (std::vector<uint32_t>{3, 7}));
+    EXPECT_EQ((std::vector<int>{Input.Joysticks[2].present, Input.Joysticks[3].present}), (std::vector<int>{1, 0}));
 
     // Twelve devices, the eleventh silent: the ninth entry is device 8, and
     // devices 9-11 have no entry to go to, so not even a silent one is read.
@@ -116,14 +115,14 @@ TEST_F(ControlsTest, HeldValuesAreTheOrOfKeyAndStick)
 TEST_F(ControlsTest, StickThresholdsAreInclusive)
 {
     const JoystickRecord& s = Input.Joysticks[1];
-    Read(s.xLeft, s.yUp);
-    EXPECT_TRUE(state.left == 1 && state.up == 1);
-    Read(s.xLeft + 1, s.yUp + 1);
-    EXPECT_TRUE(state.left == 0 && state.up == 0);
-    Read(s.xRight, s.yDown);
-    EXPECT_TRUE(state.right == 1 && state.down == 1);
-    Read(s.xRight - 1, s.yDown - 1);
-    EXPECT_TRUE(state.right == 0 && state.down == 0);
+    const auto directions = [&](uint32_t x, uint32_t y) {
+        Read(x, y);
+        return std::vector<int32_t>{state.left, state.right, state.up, state.down};
+    };
+    EXPECT_EQ(directions(s.xLeft, s.yUp), (std::vector<int32_t>{1, 0, 1, 0}));
+    EXPECT_EQ(directions(s.xLeft + 1, s.yUp + 1), (std::vector<int32_t>{0, 0, 0, 0}));
+    EXPECT_EQ(directions(s.xRight, s.yDown), (std::vector<int32_t>{0, 1, 0, 1}));
+    EXPECT_EQ(directions(s.xRight - 1, s.yDown - 1), (std::vector<int32_t>{0, 0, 0, 0}));
 }
 
 TEST_F(ControlsTest, PressIsReportedOnceAfterARelease)

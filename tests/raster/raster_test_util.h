@@ -19,7 +19,7 @@ struct OwnedScreen {
     uint32_t& at(int x, int y) { return s.rows[y][x]; }
 };
 
-// Pixels of a Screen, row by row, for whole-picture comparisons.
+// Pixels of a Screen, row by row.
 inline std::vector<uint32_t> Pixels(const Screen* s)
 {
     std::vector<uint32_t> out;
@@ -28,26 +28,24 @@ inline std::vector<uint32_t> Pixels(const Screen* s)
     return out;
 }
 
-// Sets every pixel of a Screen to `colour`.
 inline void Fill(Screen* s, uint32_t colour)
 {
     for (int y = 0; y < s->height; y++)
         std::fill_n(s->rows[y], s->width, colour);
 }
 
-// Fills a Screen with random pixels; about one in `blackEvery` is 0 so that
-// the colour-keyed paths see transparent pixels too.
-inline void FillRandom(Screen* s, std::mt19937& rng, int blackEvery = 5)
+// Random pixels, about one in five black so that keyed paths see transparency.
+inline void FillRandom(Screen* s, std::mt19937& rng)
 {
     for (int y = 0; y < s->height; y++)
         for (int x = 0; x < s->width; x++)
-            s->rows[y][x] = rng() % blackEvery == 0 ? 0 : rng() & 0xFFFFFF;
+            s->rows[y][x] = rng() % 5 == 0 ? 0 : rng() & 0xFFFFFF;
 }
 
-// The blend rules channel by channel, in plain integer arithmetic: modes 0-7
-// mix in the source colour, 8-15 its grey (R + G + B) / 3, 16-39 its grey
-// into red, green or blue alone, the other two cleared; mode / 2 % 4 picks v,
-// (d + v) / 2, (2d + v) / 3 or (d + 2v) / 3. Odd modes keep d under black.
+// The blend rules in plain integer arithmetic: modes 0-7 mix in the source
+// colour, 8-15 its grey (R + G + B) / 3, 16-39 its grey into red, green or
+// blue alone, the other two cleared; mode / 2 % 4 picks v, (d + v) / 2,
+// (2d + v) / 3 or (d + 2v) / 3. Odd modes keep d under black.
 inline uint32_t ReferenceBlend(int mode, uint32_t s, uint32_t d)
 {
     if (mode < 0 || mode > 39 || ((mode & 1) && s == 0))

@@ -16,11 +16,10 @@ namespace {
 
 constexpr uint32_t Marker = 0x00ABCDEF;
 
-// BlitRotated exactly as written: the whole w x h picture visited column by
-// column with the forward mapping of each type, each pixel range-checked,
-// then one Blit of the temporary Screen. Only the rectangle's size counts:
-// the picture is read from the source's top-left corner, and pixels of it
-// outside the source Screen are skipped.
+// BlitRotated as written: the w x h picture, read from the source's top-left
+// corner (only the rectangle's size counts; pixels outside the source are
+// skipped), visited column by column with each type's forward mapping into a
+// temporary Screen, each pixel range-checked, then one Blit of that Screen.
 void ReferenceBlitRotated(const Screen* src, Screen* dst, int sx1, int sy1, int sx2, int sy2, int dx,
                           int dy, int mode, int mirror, int type, int angle)
 {
@@ -70,22 +69,14 @@ void ReferenceBlitRotated(const Screen* src, Screen* dst, int sx1, int sy1, int 
     FreeScreen(&t);
 }
 
-// A w x h picture numbered 1, 2, ... row by row.
-void Number(OwnedScreen& s)
-{
-    for (int i = 0; i < s->width * s->height; i++)
-        s.at(i % s->width, i / s->width) = uint32_t(1 + i);
-}
-
 class BlitRotatedTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { CalcMathTables(); }
 };
 
-// The transformed picture T of each worked example, W x H, row by row, with
-// its top-left corner at (dx - offX, dy - offY); drawn plainly, keyed (T's
-// untouched pixels let the destination show) and mirrored (after the
-// transformation).
+// The transformed picture T of each example, W x H, row by row, with its
+// top-left corner at (dx - offX, dy - offY); drawn plainly, keyed (T's
+// untouched pixels let the destination show) and mirrored after the turn.
 TEST_F(BlitRotatedTest, WorkedExamplesLandAtTheirOffsets)
 {
     struct WorkedExample {
@@ -111,7 +102,8 @@ TEST_F(BlitRotatedTest, WorkedExamplesLandAtTheirOffsets)
     const int dx = 5, dy = 4;
     for (const WorkedExample& e : examples) {
         OwnedScreen picture(e.w, e.h);
-        Number(picture);
+        for (int i = 0; i < e.w * e.h; i++)
+            picture.at(i % e.w, i / e.w) = uint32_t(1 + i); // numbered row by row
         for (auto [mode, mirror] : {std::pair{0, 0}, {1, 0}, {0, int(MirrorHorizontal)}}) {
             SCOPED_TRACE(testing::Message() << e.w << "x" << e.h << " type " << e.type << " angle " << e.angle
                                             << " mode " << mode << " mirror " << mirror);
@@ -145,11 +137,10 @@ TEST_F(BlitRotatedTest, EmptyAndOversizedPicturesDrawNothing)
     EXPECT_EQ(Pixels(dst.get()), std::vector<uint32_t>(100, Marker));
 }
 
-// The transformations are drawn without their temporary Screen; the result
-// must match the pixel-by-pixel mapping everywhere, clipping, modes, mirrors,
-// rectangles away from the corner and beyond the source included: first
-// small pictures of every type (none and unknown ones too), then pictures
-// wider than the blocks the column shear is built in.
+// Drawn without the temporary Screen (or with it, onto its own source), the
+// result matches the literal mapping everywhere (clipping, modes, mirrors,
+// rectangles off the corner or beyond the source): small pictures of every
+// type, known or not, then pictures wider than the blocks of the shears.
 TEST_F(BlitRotatedTest, MatchesTheLiteralMappingOnRandomCalls)
 {
     std::mt19937 rng(2024);
@@ -175,17 +166,20 @@ TEST_F(BlitRotatedTest, MatchesTheLiteralMappingOnRandomCalls)
         OwnedScreen a(dstW, dstH), b(dstW, dstH);
         FillRandom(a.get(), rng);
         CopyRect(a.get(), b.get(), 0, 0, dstW - 1, dstH - 1, 0, 0);
-        BlitRotated(src.get(), a.get(), sx, sy, sx + w - 1, sy + h - 1, dx, dy, mode, mirror, type, angle);
-        ReferenceBlitRotated(src.get(), b.get(), sx, sy, sx + w - 1, sy + h - 1, dx, dy, mode, mirror, type, angle);
+        // One call in five draws the destination onto itself: the picture as it was before the call.
+        const bool onto = round % 5 == 4;
+        BlitRotated(onto ? a.get() : src.get(), a.get(), sx, sy, sx + w - 1, sy + h - 1, dx, dy, mode, mirror, type, angle);
+        ReferenceBlitRotated(onto ? b.get() : src.get(), b.get(), sx, sy, sx + w - 1, sy + h - 1, dx, dy, mode, mirror,
+                             type, angle);
         ASSERT_EQ(Pixels(a.get()), Pixels(b.get()))
             << "type " << type << " angle " << angle << " picture " << w << "x" << h << " from " << sx << ","
-            << sy << " at " << dx << "," << dy << " mode " << mode << " mirror " << mirror;
+            << sy << " at " << dx << "," << dy << " mode " << mode << " mirror " << mirror << (onto ? " onto itself" : "");
     }
 }
 
 // Every kernel set places every point within the polar table's reach where
 // ToPolar and the sine and cosine tables put it, turned either way, on a
-// picture small enough that many points fall outside it.
+// picture small enough that many points fall outside.
 TEST_F(BlitRotatedTest, EveryKernelSetPlacesEveryPointOfThePolarTable)
 {
     constexpr int reach = PolarTableReach, W = 1501, H = 1100;
@@ -216,9 +210,8 @@ TEST_F(BlitRotatedTest, EveryKernelSetPlacesEveryPointOfThePolarTable)
     }
 }
 
-// Rotated pictures whose points reach just as far as the polar table does,
-// corners included, and one point further, where each point's polar form is
-// worked out anew; each drawn whole onto a destination of marker pixels.
+// Pictures whose points reach just as far as the polar table, corners
+// included, and one point further, where polar forms are worked out anew.
 TEST_F(BlitRotatedTest, RotationAtAndBeyondThePolarTableReach)
 {
     std::mt19937 rng(7);

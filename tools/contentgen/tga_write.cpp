@@ -21,7 +21,7 @@ std::vector<uint8_t> EncodeTga(const Picture& picture, TgaFormat format)
     out.reserve(out.size() + size_t(picture.width) * size_t(picture.height) * size_t(bytesPerPixel));
     for (int k = 0; k < picture.height; ++k) {
         const int row = format.topDown ? k : picture.height - 1 - k;
-        const uint32_t* p = &picture.pixels[size_t(row) * size_t(picture.width)];
+        const uint32_t* p = picture.pixels.data() + size_t(row) * size_t(picture.width);
         for (int x = 0; x < picture.width; ++x) {
             out.push_back(uint8_t(p[x]));
             out.push_back(uint8_t(p[x] >> 8));
