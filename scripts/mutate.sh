@@ -125,7 +125,6 @@ plant() {
 }
 
 # build SUITE: the build the suite runs in, configured once and brought up to date.
-# The documents' commands are left out: they name the benchmarks, not built here.
 build() {
   if [ "$1" = wine ]; then
     [ -f "$copy/build/win64/build.ninja" ] || (cd "$copy" && cmake --preset win64)
@@ -156,7 +155,7 @@ run() {
   if [ "$1" = wine ]; then
     ( TARVEL_ROOT=$copy; wine_setup win64 "$copy/build/win64/mutate-work"; wine_prepare_prefix
       first_failure --test-dir "$copy/build/win64" -L '^wine$' -j "$TARVEL_JOBS" )
-  else
+  else # the documents' commands left out: they name benchmarks these builds lack
     first_failure --test-dir "$copy/build/release" -L "^$1\$" -E DocCommands --no-tests=error -j "$TARVEL_JOBS"
   fi
 }

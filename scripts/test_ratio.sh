@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(git -C "$(dirname "$0")" rev-parse --show-toplevel)"
 
 test_scripts=('scripts/test*.sh' scripts/wine_common.sh scripts/run_fuzzer.sh 'scripts/soak_*.sh'
-              scripts/make_tga_corpus.sh scripts/mutate.sh)
+              scripts/mutate.sh)
 
 # lines PATHSPEC...: non-blank lines of the tracked text files they match.
 lines() {
