@@ -50,4 +50,4 @@ log "Running the web page's tests in headless Chromium"
 cd "$driver"
 TARVEL_WEB_ROOT=$web TARVEL_CONTENT=$content TARVEL_CAPTURE=$native/tools/capture/tarvel-capture \
   TARVEL_WEB_WORK=$work/work TARVEL_CHROMIUM=/usr/bin/chromium \
-  node --test --test-reporter=spec web_show.test.mjs
+  node --test web_show.test.mjs
