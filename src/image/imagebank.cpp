@@ -19,6 +19,14 @@ ImageSlot* SlotAt(int slot)
     return number < ImageSlotCount ? &Images.ImageBank[number] : nullptr;
 }
 
+// The slot DrawSlot draws: none for a number outside the table, a place out
+// of reach, or a size larger than a Screen can be.
+const ImageSlot* DrawnSlot(int slot, int x, int y, int width, int height)
+{
+    const ImageSlot* s = SlotAt(slot);
+    return s && WithinReach(x, y) && width <= 65535 && height <= 65535 ? s : nullptr;
+}
+
 bool DrawnUnscaled(const ImageSlot& s, int width, int height)
 {
     return width == 0 || height == 0 || (width == s.image.width && height == s.image.height);
@@ -57,9 +65,9 @@ void DrawSlotUnscaled(int slot, int x, int y, int mode, int mirror, int transfor
 void DrawSlot(int slot, int x, int y, int mode, int mirror, int width, int height,
               int transformation, int angle)
 {
-    const ImageSlot* s = SlotAt(slot);
-    if (!s || !WithinReach(x, y) || width > 65535 || height > 65535)
-        return; // no slot, out of reach, or larger than a Screen can be
+    const ImageSlot* s = DrawnSlot(slot, x, y, width, height);
+    if (!s)
+        return;
     if (DrawnUnscaled(*s, width, height))
         DrawSlotUnscaled(slot, x, y, mode, mirror, transformation, angle);
     else
@@ -68,8 +76,8 @@ void DrawSlot(int slot, int x, int y, int mode, int mirror, int width, int heigh
 
 PixelBox DrawSlotBox(int slot, int x, int y, int width, int height, int transformation)
 {
-    const ImageSlot* s = SlotAt(slot);
-    if (!s || !WithinReach(x, y) || width > 65535 || height > 65535)
+    const ImageSlot* s = DrawnSlot(slot, x, y, width, height);
+    if (!s)
         return {}; // DrawSlot draws nothing
     if (transformation > 0)
         return {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
