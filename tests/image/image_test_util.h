@@ -58,6 +58,7 @@ struct TestSlot {
         s.hotspotY = h / 2;
     }
     ~TestSlot() { ClearSlot(slot); }
+    Screen& image() const { return Images.ImageBank[slot].image; }
     static void ClearSlot(int slot)
     {
         FreeScreen(&Images.ImageBank[slot].image);

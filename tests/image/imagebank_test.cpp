@@ -12,8 +12,7 @@
 
 namespace {
 
-// Bounding box {x1, y1, x2, y2} of the pixels that differ from `background`;
-// all -1 when there are none.
+// Box {x1, y1, x2, y2} of the pixels unlike `background`, all -1 for none.
 std::array<int, 4> ChangedBox(const Screen* s, uint32_t background)
 {
     std::array<int, 4> box{-1, -1, -1, -1};
@@ -38,35 +37,29 @@ struct ImageSlots : ::testing::Test {
     TempDir dir;
 };
 
-// The slot number is cut to 16 bits; the target is kept; a slot loaded again
-// holds the new picture (the sanitizer build's leak check sees the old one go).
+// Slot numbers cut to 16 bits, the target kept, a slot reloaded (ASan sees the
+// old one go), the hotspot rounded down to the position.
 TEST_F(ImageSlots, LoadSlotSizesHotspotAndKeepsTheTarget)
 {
     std::vector<uint32_t> pixels(64 * 32);
     for (uint32_t i = 0; i < 64 * 32; i++)
         pixels[i] = i + 1;
     dir.Write("graph/sprite00.TGA", Tga(64, 32, pixels));
-    OwnedScreen other(3, 3);
-    SetTarget(other.get());
+    TargetScreen other(3, 3);
     LoadSlot((dir.path.string() + "/graph\\sprite00.TGA").c_str(), 65536 + 7);
     EXPECT_EQ(CurrentTarget, other.get());
     EXPECT_EQ(Pixels(other.get()), std::vector<uint32_t>(9, 0));
-    EXPECT_EQ(Pixels(&Images.ImageBank[7].image), pixels);
-    EXPECT_EQ((std::array{Images.ImageBank[7].hotspotX, Images.ImageBank[7].hotspotY}), (std::array{32, 16}));
-    LoadSlot(dir.Write("b.tga", Tga(1, 5, std::vector<uint32_t>(5, 2))).c_str(), 7);
-    EXPECT_EQ(Pixels(&Images.ImageBank[7].image), std::vector<uint32_t>(5, 2));
-    EXPECT_EQ((std::array{Images.ImageBank[7].hotspotX, Images.ImageBank[7].hotspotY}), (std::array{0, 2}));
-
-    // Drawn at its own size with the hotspot, rounded down, at the position.
-    LoadSlot(dir.Write("five.tga", Tga(5, 3, std::vector<uint32_t>(15, 9))).c_str(), 3);
-    OwnedScreen frame(20, 20);
-    SetTarget(frame.get());
-    DrawSlotUnscaled(3, 10, 10, 0, 0, 0, 0);
+    const ImageSlot& slot = Images.ImageBank[7];
+    EXPECT_EQ(Pixels(&slot.image), pixels);
+    EXPECT_EQ((std::array{slot.hotspotX, slot.hotspotY}), (std::array{32, 16}));
+    LoadSlot(dir.Write("b.tga", Tga(5, 3, std::vector<uint32_t>(15, 2))).c_str(), 7);
+    EXPECT_EQ(Pixels(&slot.image), std::vector<uint32_t>(15, 2));
+    TargetScreen frame(20, 20);
+    DrawSlotUnscaled(7, 10, 10, 0, 0, 0, 0);
     EXPECT_EQ(ChangedBox(frame.get(), 0), (std::array{8, 9, 12, 11}));
 }
 
-// Natural size when either size is 0 or both equal the picture's, with the
-// hotspot at the position; BlitScaled otherwise.
+// Natural size when either size is 0 or both are the picture's; else BlitScaled.
 TEST_F(ImageSlots, DrawSlotChoosesItsPath)
 {
     CalcMathTables();
@@ -85,34 +78,27 @@ TEST_F(ImageSlots, DrawSlotChoosesItsPath)
         DrawSlot(20, 17, 11, c.mode, c.mirror, c.width, c.height, c.type, c.angle);
         SetTarget(expected.get());
         if (c.natural)
-            BlitRotated(&Images.ImageBank[20].image, expected.get(), 0, 0, 8, 5, 13, 8, c.mode, c.mirror, c.type, c.angle);
+            BlitRotated(&picture.image(), expected.get(), 0, 0, 8, 5, 13, 8, c.mode, c.mirror, c.type, c.angle);
         else
-            BlitScaled(&Images.ImageBank[20].image, 17, 11, c.width, c.height, c.mode, c.mirror, c.type, c.angle);
+            BlitScaled(&picture.image(), 17, 11, c.width, c.height, c.mode, c.mirror, c.type, c.angle);
         EXPECT_EQ(Pixels(drawn.get()), Pixels(expected.get())) << c.width << "x" << c.height;
     }
 }
 
-TEST_F(ImageSlots, EmptySlotDrawsNothingAtNaturalSizeAndBlackWhenScaled)
+// An empty slot draws black only when scaled; numbers naming no slot, places
+// beyond reach and sizes beyond a Screen draw nothing.
+TEST_F(ImageSlots, EmptySlotsAndPlacesNoScreenReaches)
 {
-    OwnedScreen frame(30, 30);
-    Fill(frame.get(), 0x00808080);
-    SetTarget(frame.get());
+    TargetScreen frame(30, 30, 0x00808080);
     DrawSlot(500, 15, 15, 0, 0, 0, 0, 0, 0);
     DrawSlot(500, 15, 15, 1, 0, 10, 10, 0, 0); // keyed: black is transparent
     EXPECT_EQ(ChangedBox(frame.get(), 0x00808080), Nothing);
     DrawSlot(500, 15, 15, 2, 0, 10, 10, 0, 0);
     EXPECT_EQ(ChangedBox(frame.get(), 0x00808080), (std::array{10, 10, 19, 19}));
     EXPECT_EQ(frame.at(10, 10), 0x00404040u); // black mixed half and half
-}
 
-// Numbers that name no slot once cut to 16 bits, positions beyond any
-// Screen's reach and sizes larger than a Screen draw nothing; the cut number
-// of a slot in the table still draws it.
-TEST_F(ImageSlots, SlotsOutsideTheTableAndPlacesNoScreenReachesDrawNothing)
-{
     TestSlot picture(20, 4, 4);
-    OwnedScreen frame(16, 16);
-    SetTarget(frame.get());
+    Fill(frame.get(), 0);
     const int calls[][5] = { // slot, x, y, width, height
         {1000, 8, 8, 0, 0},      {65535, 8, 8, 6, 6},          {-1, 8, 8, 0, 0},       {65536 + 1000, 8, 8, 0, 0},
         {INT_MIN, 8, 8, 0, 0},   {20, (1 << 30) + 1, 8, 0, 0}, {20, 8, INT_MIN, 6, 6}, {20, INT_MAX, INT_MAX, 0, 0},
@@ -145,8 +131,7 @@ TEST_F(ImageSlots, OverlapOfPlacedBoxes)
     const int cases[][7] = { // slots, positions, overlap
         {30, 31, 0, 0, 10, 0, 0},  {30, 31, 0, 0, 9, 9, 1},  {30, 31, 0, 0, -10, 0, 0}, {30, 31, 0, 0, 0, -10, 0},
         {30, 32, 0, 0, 5, 0, 1},   {30, 32, 0, 0, 6, 0, 0},  {32, 30, 0, 14, 0, 0, 1},  {32, 30, 0, 15, 0, 0, 0},
-        // Boxes at the ends of the range are compared where they lie; a
-        // number outside the table names no box.
+        // Boxes at the ends of the int range; numbers outside the table.
         {30, 31, INT_MAX, 0, INT_MAX - 5, 0, 1}, {30, 31, INT_MAX, 0, INT_MIN, 0, 0},
         {30, 1000, 0, 0, 0, 0, 0}, {65535, 30, 0, 0, 0, 0, 0},
     };

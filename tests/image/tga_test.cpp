@@ -17,18 +17,20 @@ constexpr uint32_t M = 0x00ABCDEF; // target pixels the reader leaves alone
 // Loads `file` at (x, y) into a fresh w x h target holding `fill`.
 std::vector<uint32_t> LoadInto(const std::string& file, int w, int h, int x, int y, uint32_t fill = M)
 {
-    OwnedScreen target(w, h);
-    Fill(target.get(), fill);
-    SetTarget(target.get());
+    TargetScreen target(w, h, fill);
     LoadTGA(file.c_str(), x, y);
-    SetTarget(nullptr);
     return Pixels(target.get());
 }
 
-TEST(FileNames, BackslashesBecomeSlashesAndCaseIsKept)
+// A folder of its own for each case's files.
+struct TgaReader : testing::Test {
+    TempDir dir;
+};
+using TgaReaderDeathTest = TgaReader;
+
+TEST_F(TgaReader, FileNamesTurnBackslashesIntoSlashesAndKeepTheirCase)
 {
     EXPECT_EQ(NativePath("graph\\sprite00.TGA"), "graph/sprite00.TGA");
-    TempDir dir;
     dir.Write("graph/Pic.TGA", {1});
     const std::string folder = (dir.path / "graph").string();
     std::FILE* f = OpenDataFile((folder + "\\Pic.TGA").c_str(), "rb");
@@ -37,11 +39,9 @@ TEST(FileNames, BackslashesBecomeSlashesAndCaseIsKept)
     EXPECT_EQ(OpenDataFile((folder + "\\pic.tga").c_str(), "rb"), nullptr);
 }
 
-// Stored rows (B W) then (R G): top row first when descriptor bit 5 is set,
-// else the bottom row; the other bits count for nothing.
-TEST(TgaReader, RowOrderFollowsDescriptorBitFiveOnly)
+// Stored rows (B W) (R G): top row first only when descriptor bit 5 is set.
+TEST_F(TgaReader, RowOrderFollowsDescriptorBitFiveOnly)
 {
-    TempDir dir;
     const uint32_t R = 0x00FF0000, G = 0x0000FF00, B = 0x000000FF, W = 0x00FFFFFF;
     std::vector<uint8_t> file = Tga(2, 2, {B, W, R, G});
     for (uint8_t descriptor : {0x00, 0x08, 0x10, 0x20, 0x28, 0x30}) {
@@ -54,9 +54,8 @@ TEST(TgaReader, RowOrderFollowsDescriptorBitFiveOnly)
     }
 }
 
-TEST(TgaReader, DepthsAndIdFieldAndTheAlphaByteIgnored)
+TEST_F(TgaReader, DepthsAndIdFieldAndTheAlphaByteIgnored)
 {
-    TempDir dir;
     std::vector<uint32_t> pixels;
     for (uint32_t i = 0; i < 21; i++)
         pixels.push_back((i * 0x9E3779B9u) & 0xFFFFFF);
@@ -70,9 +69,8 @@ TEST(TgaReader, DepthsAndIdFieldAndTheAlphaByteIgnored)
         }
 }
 
-TEST(TgaReader, SizeReadsTheHeaderOnlyAndEmptyPicturesDrawNothing)
+TEST_F(TgaReader, SizeReadsTheHeaderOnlyAndEmptyPicturesDrawNothing)
 {
-    TempDir dir;
     std::vector<uint8_t> header = Tga(0, 0, {}, {32, false, nullptr});
     header[12] = 0xFF, header[13] = 0xFF, header[14] = 0x40, header[15] = 0x9C; // 65535 x 40000
     int w = -1, h = -1;
@@ -82,9 +80,8 @@ TEST(TgaReader, SizeReadsTheHeaderOnlyAndEmptyPicturesDrawNothing)
         EXPECT_EQ(LoadInto(dir.Write("e.tga", Tga(pw, ph, {})), 3, 3, 0, 0), std::vector<uint32_t>(9, M));
 }
 
-TEST(TgaReader, PixelsOutsideTheTargetAreSkipped)
+TEST_F(TgaReader, PixelsOutsideTheTargetAreSkipped)
 {
-    TempDir dir;
     // 4x3 picture, pixel = 10 * row + column + 1, into a 3x2 target.
     std::vector<uint32_t> pixels;
     for (uint32_t i = 0; i < 12; i++)
@@ -95,64 +92,52 @@ TEST(TgaReader, PixelsOutsideTheTargetAreSkipped)
     for (auto [x, y] : {std::pair{3, 0}, {-4, 0}, {0, 2}, {0, -3}, {INT32_MAX, 0}, {INT32_MIN, INT32_MIN}})
         EXPECT_EQ(LoadInto(file, 3, 2, x, y, 0), std::vector<uint32_t>(6, 0)) << x << "," << y;
 
-    // A background larger than 800x600, stored bottom row first, fills the
-    // target and nothing beyond.
-    std::vector<uint32_t> big;
-    for (uint32_t i = 0; i < 900 * 700; i++)
-        big.push_back(i % 900 + 1000 * (i / 900));
+    // A background larger than 800x600, bottom row first, fills just the target.
+    std::vector<uint32_t> big(900 * 700);
+    for (uint32_t i = 0; i < big.size(); i++)
+        big[i] = i % 900 + 1000 * (i / 900);
     const auto p = LoadInto(dir.Write("fondo.tga", Tga(900, 700, big, {24, false, nullptr})), 800, 600, 0, 0);
-    for (uint32_t i = 0; i < 800 * 600; i += 37)
+    for (uint32_t i = 0; i < p.size(); i++)
         ASSERT_EQ(p[i], i % 800 + 1000 * (i / 800)) << i;
-    EXPECT_EQ(p.back(), 799u + 1000 * 599);
 }
 
-// Every fatal path ends the process with code 255 and exactly "caption file"
-// on stderr: LoadTGA with `caption`, SizeTGA with `sizeCaption` unless empty.
+// Exit 255 with "caption file" from LoadTGA, and from SizeTGA unless empty.
 void ExpectFatal(const std::string& file, const std::string& caption, const std::string& sizeCaption)
 {
-    OwnedScreen target(4, 4);
-    SetTarget(target.get());
+    TargetScreen target(4, 4);
     int w, h;
-    if (!sizeCaption.empty()) {
+    if (!sizeCaption.empty()) { // braces: the macro ends in an if
         EXPECT_EXIT(SizeTGA(file.c_str(), &w, &h), testing::ExitedWithCode(255),
                     testing::Matcher<const std::string&>(sizeCaption + " " + file + "\n"));
     }
     EXPECT_EXIT(LoadTGA(file.c_str(), 0, 0), testing::ExitedWithCode(255),
                 testing::Matcher<const std::string&>(caption + " " + file + "\n"));
-    SetTarget(nullptr);
 }
 
-TEST(TgaReaderDeathTest, MissingFileWrongKindAndWrongDepth)
+// Missing, wrong kind or depth (kind reported first), cut short.
+TEST_F(TgaReaderDeathTest, BrokenFiles)
 {
-    TempDir dir;
     ExpectFatal((dir.path / "graph").string() + "\\missing.TGA", // named as passed
                 "fichero no encontrado en LoadTGA:", "fichero no encontrado en SizeTGA:");
-    // {byte, value}: run-length coded, a colour map, 8 and 16 bits, then a
-    // wrong kind that is reported before a wrong depth.
+    const std::string read = "error al leer un TGA", depth = read + ", numero incorrecto de bits";
+    // {byte, value}: run-length coded, a colour map, 8 and 16 bits, both.
     const std::vector<std::pair<int, uint8_t>> patches[] = {{{2, 10}}, {{1, 1}}, {{16, 8}}, {{16, 16}},
                                                             {{16, 16}, {2, 10}}};
     for (const auto& patch : patches) {
         std::vector<uint8_t> file = Tga(1, 1, {1});
         for (auto [at, value] : patch)
             file[size_t(at)] = value;
-        const std::string caption = patch.size() == 1 && patch[0].first == 16
-                                        ? "error al leer un TGA, numero incorrecto de bits" : "error al leer un TGA";
+        const std::string& caption = patch.size() == 1 && patch[0].first == 16 ? depth : read;
         ExpectFatal(dir.Write("bad.tga", file), caption, caption);
     }
-}
-
-TEST(TgaReaderDeathTest, FilesCutShortAreReadErrors)
-{
-    TempDir dir;
     const std::vector<uint8_t> whole = Tga(2, 2, {1, 2, 3, 4}, {24, true, "abc"}); // header 18, ID 3, pixels 12
-    for (size_t keep : {0, 1, 17, 18, 20, 21, 26, 32}) // SizeTGA needs only the header
-        ExpectFatal(dir.Write("cut.tga", {whole.begin(), whole.begin() + ptrdiff_t(keep)}), "error al leer un TGA",
-                    keep < 18 ? "error al leer un TGA" : "");
+    for (size_t keep : {0, 1, 17, 18, 20, 21, 26, 32})
+        ExpectFatal(dir.Write("cut.tga", {whole.begin(), whole.begin() + ptrdiff_t(keep)}), read,
+                    keep < 18 ? read : "");
 }
 
-// Up to 65535 x 65535 x 4 bytes, computed in 64 bits, not as the 32-bit
-// remainder (0 for 32768 x 32768); the child may use 1 GiB more than now.
-TEST(TgaReaderDeathTest, PixelDataBeyondMemory)
+// The size in 64 bits, not 32 (0 for 32768 x 32768); the child gets 1 GiB more.
+TEST_F(TgaReaderDeathTest, PixelDataBeyondMemory)
 {
     const auto limitAddressSpace = [] {
         long pages = 0;
@@ -161,7 +146,6 @@ TEST(TgaReaderDeathTest, PixelDataBeyondMemory)
         rlimit r{limit, limit};
         setrlimit(RLIMIT_AS, &r);
     };
-    TempDir dir;
     for (uint8_t side : {0x80, 0xFF}) {
         std::vector<uint8_t> header = Tga(0, 0, {}, {32, false, nullptr});
         header[12] = side == 0x80 ? 0 : 0xFF, header[13] = side, header[14] = header[12], header[15] = side;
@@ -173,8 +157,7 @@ TEST(TgaReaderDeathTest, PixelDataBeyondMemory)
 
 } // namespace
 
-// In the sanitizer build a failed allocation returns null, as it does
-// without the sanitizer, instead of being reported.
+// Under ASan a failed allocation returns null, as it does without.
 extern "C" const char* __asan_default_options()
 {
     return "allocator_may_return_null=1";

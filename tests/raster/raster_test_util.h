@@ -7,10 +7,16 @@
 
 #include "raster/screen.h"
 
-// A Screen made with newscreen and released at the end of the scope.
+// A Screen made with newscreen and released at the end of the scope; given
+// `pixels`, they fill it row by row.
 struct OwnedScreen {
     Screen s{};
     OwnedScreen(int w, int h) { newscreen(&s, w, h); }
+    OwnedScreen(int w, int h, const std::vector<uint32_t>& pixels) : OwnedScreen(w, h)
+    {
+        for (size_t i = 0; i < pixels.size(); i++)
+            s.rows[i / size_t(w)][i % size_t(w)] = pixels[i];
+    }
     ~OwnedScreen() { FreeScreen(&s); }
     OwnedScreen(const OwnedScreen&) = delete;
     OwnedScreen& operator=(const OwnedScreen&) = delete;
@@ -33,6 +39,16 @@ inline void Fill(Screen* s, uint32_t colour)
     for (int y = 0; y < s->height; y++)
         std::fill_n(s->rows[y], s->width, colour);
 }
+
+// A Screen filled with `colour` and made the drawing target for the scope.
+struct TargetScreen : OwnedScreen {
+    TargetScreen(int w, int h, uint32_t colour = 0) : OwnedScreen(w, h)
+    {
+        Fill(get(), colour);
+        SetTarget(get());
+    }
+    ~TargetScreen() { SetTarget(nullptr); }
+};
 
 // Random pixels, about one in five black so that keyed paths see transparency.
 inline void FillRandom(Screen* s, std::mt19937& rng)
@@ -60,4 +76,24 @@ inline uint32_t ReferenceBlend(int mode, uint32_t s, uint32_t d)
         out |= uint32_t(mixed[mode / 2 % 4]) << shift;
     }
     return out;
+}
+
+// Blit pixel by pixel: each destination pixel takes the (mirrored) rectangle's
+// pixel landing on it, as the source was before the call, if in the source;
+// mirrored rectangles read black outside it.
+inline void ReferenceBlit(const Screen* src, Screen* dst, int sx1, int sy1, int sx2, int sy2, int dx, int dy,
+                          int mode, int mirror)
+{
+    const std::vector<uint32_t> from = Pixels(src);
+    const int64_t w = int64_t(sx2) - sx1 + 1, h = int64_t(sy2) - sy1 + 1;
+    for (int y = 0; y < dst->height; y++)
+        for (int x = 0; x < dst->width; x++) {
+            const int64_t j = int64_t(x) - dx, i = int64_t(y) - dy;
+            const int64_t sx = sx1 + (mirror == 1 || mirror == 3 ? w - 1 - j : j);
+            const int64_t sy = sy1 + (mirror > 1 ? h - 1 - i : i);
+            const bool inside = sx >= 0 && sx < src->width && sy >= 0 && sy < src->height;
+            uint32_t& d = dst->rows[y][x];
+            if (j >= 0 && j < w && i >= 0 && i < h && (inside || mirror > 0))
+                d = ReferenceBlend(mode, inside ? from[size_t(sy * src->width + sx)] : 0, d);
+        }
 }
