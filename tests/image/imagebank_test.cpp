@@ -12,20 +12,18 @@
 
 namespace {
 
+constexpr std::array<int, 4> Nothing{-1, -1, -1, -1};
+
 // Box {x1, y1, x2, y2} of the pixels unlike `background`, all -1 for none.
 std::array<int, 4> ChangedBox(const Screen* s, uint32_t background)
 {
-    std::array<int, 4> box{-1, -1, -1, -1};
+    std::array<int, 4> box{INT_MAX, INT_MAX, -1, -1};
     for (int y = 0; y < s->height; y++)
         for (int x = 0; x < s->width; x++)
             if (s->rows[y][x] != background)
-                box = box[0] < 0 ? std::array{x, y, x, y}
-                                 : std::array{std::min(box[0], x), std::min(box[1], y), std::max(box[2], x),
-                                              std::max(box[3], y)};
-    return box;
+                box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
+    return box[2] < 0 ? Nothing : box;
 }
-
-constexpr std::array<int, 4> Nothing{-1, -1, -1, -1};
 
 // Frees the slots loaded by a test, whatever its end.
 struct ImageSlots : ::testing::Test {

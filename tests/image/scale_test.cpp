@@ -47,7 +47,8 @@ std::vector<uint32_t> Resized(int sw, int sh, const std::vector<uint32_t>& pixel
 TEST(ScaleResample, WrittenExamples)
 {
     const std::vector<uint32_t> p = {0, 1, 2, 10, 11, 12};
-    EXPECT_EQ(Resized(3, 2, p, 7, 3), (std::vector<uint32_t>{0, 0, 1, 1, 2, 2, 2, 10, 10, 11, 11, 12, 12, 12, //
+    EXPECT_EQ(Resized(3, 2, p, 7, 3), (std::vector<uint32_t>{0, 0, 1, 1, 2, 2, 2,         //
+                                                             10, 10, 11, 11, 12, 12, 12, //
                                                              10, 10, 11, 11, 12, 12, 12}));
     EXPECT_EQ(Resized(3, 2, p, 2, 1), (std::vector<uint32_t>{11, 12}));
 }

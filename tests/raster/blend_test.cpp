@@ -66,8 +66,8 @@ TEST(Blend, RectanglesReachingOutsideEitherScreenAreClipped)
                 CopyRect(src.get(), dst.get(), x1, y1, x2, y2, dx, dy);
             else
                 BlendRect(src.get(), dst.get(), x1, y1, x2, y2, dx, dy, mode);
-            EXPECT_EQ(Pixels(dst.get()), Pixels(want.get())) << "mode " << mode << ": " << x1 << "," << y1 << " " << x2 << ","
-                                               << y2 << " at " << dx << "," << dy;
+            EXPECT_EQ(Pixels(dst.get()), Pixels(want.get()))
+                << "mode " << mode << ": " << x1 << "," << y1 << " " << x2 << "," << y2 << " at " << dx << "," << dy;
         }
 }
 
@@ -89,7 +89,7 @@ TEST(Blend, EveryKernelSetMatchesTheRules)
                         count = counts[round];
                     } else if (round < 6 + 256) {
                         for (int i = 0; i < 256; i++) {
-                            row.at(from + i, 0) = uint32_t((round + i) & 255) * 0x010101u ^ uint32_t(i % 3 == 0);
+                            row.at(from + i, 0) = uint32_t((round + i) & 255) * 0x010101u ^ (i % 3 == 0);
                             row.at(to + i, 0) = uint32_t(i) * 0x010101u;
                         }
                     } else {
