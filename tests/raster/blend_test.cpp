@@ -94,7 +94,7 @@ TEST(Blend, EveryKernelSetMatchesTheRules)
                         }
                     } else {
                         FillRandom(row.get(), rng);
-                        to = 50, from = to + shifts[round - 262], count = 300;
+                        to = 50, from = to + shifts[round - 6 - 256], count = 300;
                     }
                     const auto before = Pixels(row.get());
                     auto want = before;
