@@ -1,15 +1,8 @@
 #!/usr/bin/env python3
-"""Checks the commands in the fenced code blocks of README.md and docs/*.md.
-
-A command that starts with one of the project's scripts or programs must name
-one that exists and use only options it accepts: a script's options are those
-its --help shows, a program's those its usage shows (for tarvel-capture, those
-of the command used). A build path must be where its preset builds the
-program; a CMake or CTest preset must exist, and a selection of the release
-build's tests must match some.
-
-    doc_commands_test.py ROOT BUILD NAME=PROGRAM...
-"""
+"""doc_commands_test.py ROOT BUILD NAME=PROGRAM...: the commands in the code blocks of README.md and docs/*.md
+name scripts and programs that exist, with options their --help or usage shows (for tarvel-capture, that of the
+command used), build paths where a preset builds the program, presets that exist and test selections of the
+release build that match some test."""
 import json, os, re, shlex, subprocess, sys
 
 root, build_dir, programs = sys.argv[1], sys.argv[2], dict(a.split("=", 1) for a in sys.argv[3:])
