@@ -22,14 +22,11 @@
 #include "core/fatal.h"
 
 // The Linux CD layer as the program links it, on a disc image made here and
-// SDL's dummy audio driver. The tests hold the mixer open as the soundtrack
-// does, and take what it hands to the device from its post-mix hook, so
-// every check is on the program's real output.
+// SDL's dummy audio driver. What the mixer hands to the device is taken from
+// its post-mix hook, so every check is on the program's real output.
 namespace {
 
-using std::chrono::steady_clock;
 constexpr size_t Second = 44100; // frames
-
 std::mutex CaptureLock;
 std::vector<int16_t> Captured;
 
@@ -46,11 +43,19 @@ std::vector<int16_t> Heard()
     return Captured;
 }
 
-void WaitForFrames(size_t frames)
+// Waits (up to 20 s) until `heard` holds of the captured samples.
+template <typename Check> std::vector<int16_t> WaitUntil(Check heard)
 {
-    const auto deadline = steady_clock::now() + std::chrono::seconds(20);
-    while (Heard().size() < 2 * frames && steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    std::vector<int16_t> samples = Heard();
+    for (; !heard(samples) && std::chrono::steady_clock::now() < deadline; samples = Heard())
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return samples;
+}
+
+std::vector<int16_t> WaitForFrames(size_t frames)
+{
+    return WaitUntil([&](const std::vector<int16_t>& s) { return s.size() >= 2 * frames; });
 }
 
 bool MixerIsOpen()
@@ -58,6 +63,27 @@ bool MixerIsOpen()
     int rate = 0, channels = 0;
     uint16_t format = 0;
     return Mix_QuerySpec(&rate, &format, &channels) != 0;
+}
+
+// Waits for sound, then for `frames` of it, and compares them with the image's frames from `sector` on.
+void ExpectDiscAudio(const DiscImage& image, int32_t sector, size_t frames)
+{
+    auto loud = [](int16_t s) { return s != 0; };
+    const auto heard = WaitUntil([&](const std::vector<int16_t>& s) { return std::ranges::any_of(s, loud); });
+    const size_t onset = size_t(std::ranges::find_if(heard, loud) - heard.begin()) & ~size_t(1);
+    const std::vector<int16_t> all = WaitForFrames(onset / 2 + frames);
+    ASSERT_GE(all.size(), onset + 2 * frames);
+    const auto disc = image.samples.begin() + ptrdiff_t(sector) * SectorFrames * 2;
+    const auto from = all.begin() + ptrdiff_t(onset);
+    EXPECT_EQ(std::mismatch(from, from + ptrdiff_t(2 * frames), disc).second - disc, ptrdiff_t(2 * frames))
+        << "first difference, in samples";
+}
+
+void ExpectSilenceFrom(size_t frame)
+{
+    const std::vector<int16_t> heard = Heard();
+    ASSERT_GT(heard.size(), 2 * frame);
+    EXPECT_TRUE(std::all_of(heard.begin() + ptrdiff_t(2 * frame), heard.end(), [](int16_t s) { return !s; }));
 }
 
 // Track 1: a second of 440 Hz. Track 2: a fifth of a second of pregap at
@@ -70,9 +96,9 @@ protected:
     {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        // No desktop to show a fatal error's message box on.
-        unsetenv("DISPLAY");
+        unsetenv("DISPLAY"); // no desktop to show a fatal error's message box on
         unsetenv("WAYLAND_DISPLAY");
+        AppWindowed = true;
         folder = std::filesystem::temp_directory_path() / ("tarvel_cd_" + std::to_string(getpid()));
         std::filesystem::create_directories(folder);
         std::lock_guard<std::mutex> hold(CaptureLock);
@@ -88,57 +114,24 @@ protected:
         std::filesystem::remove_all(folder);
     }
 
-    DiscImage UseDisc(const std::vector<ImageTrack>& tracks)
+    DiscImage UseDisc(const std::vector<ImageTrack>& tracks, bool openMixer)
     {
         DiscImage image = WriteDiscImage(folder, tracks);
         setenv("TARVEL_CD_DEVICE", image.cue.c_str(), 1);
+        if (openMixer) { // as the soundtrack would, with the capture hooked onto it
+            EXPECT_TRUE(MixerOpen());
+            holdsMixer = true;
+            Mix_SetPostMix(CaptureMix, nullptr);
+        }
         return image;
     }
 
-    // Opens the mixer as the soundtrack would and hooks the capture onto it.
-    void OpenMixer()
-    {
-        ASSERT_TRUE(MixerOpen());
-        holdsMixer = true;
-        Mix_SetPostMix(CaptureMix, nullptr);
-    }
-
-    // Closes the device, then the mixer, which the CD must have left to its
-    // owner alone.
+    // Closes the device, then the mixer, which the CD must have left to its owner alone.
     void CloseAll()
     {
         CloseCD();
         EXPECT_EQ(MixerClose(), 0);
         holdsMixer = false;
-    }
-
-    // Waits until sound is heard, then until `frames` of it are captured,
-    // and compares them with the image's frames from `sector` on.
-    static void ExpectDiscAudio(const DiscImage& image, int32_t sector, size_t frames)
-    {
-        const auto deadline = steady_clock::now() + std::chrono::seconds(20);
-        size_t onset = 0;
-        for (std::vector<int16_t> heard; onset == heard.size() / 2 && steady_clock::now() < deadline;) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            heard = Heard();
-            onset = size_t(std::find_if(heard.begin(), heard.end(), [](int16_t s) { return s != 0; }) - heard.begin()) / 2;
-        }
-        WaitForFrames(onset + frames);
-        const std::vector<int16_t> heard = Heard();
-        ASSERT_GE(heard.size(), 2 * (onset + frames));
-        const size_t from = size_t(sector) * SectorFrames * 2;
-        ASSERT_GE(image.samples.size(), from + 2 * frames);
-        const auto end = heard.begin() + 2 * (onset + frames);
-        const auto mismatch = std::mismatch(heard.begin() + 2 * onset, end, image.samples.begin() + from);
-        EXPECT_TRUE(mismatch.first == end)
-            << "first difference at frame " << (mismatch.first - heard.begin()) / 2 - onset << " of " << frames;
-    }
-
-    static void ExpectSilenceFrom(size_t frame)
-    {
-        const std::vector<int16_t> heard = Heard();
-        ASSERT_GT(heard.size(), 2 * frame);
-        EXPECT_TRUE(std::all_of(heard.begin() + 2 * frame, heard.end(), [](int16_t s) { return s == 0; }));
     }
 
     std::filesystem::path folder;
@@ -147,18 +140,14 @@ protected:
 
 TEST_F(CDLayerTest, PlayFromInsideTrackOneRunsOnThroughTrackTwoAndStopSilencesIt)
 {
-    const DiscImage image = UseDisc(TwoTones);
-    OpenMixer();
+    const DiscImage image = UseDisc(TwoTones, true);
     OpenCD();
-    // 60 frames into track 1: its last 15 sectors, track 2's pregap, track 2.
-    PlayCD(Tmsf(1, 0, 0, 60));
+    PlayCD(Tmsf(1, 0, 0, 60)); // track 1's last 15 sectors, track 2's pregap, track 2
     ExpectDiscAudio(image, 60, Second * 6 / 10);
-
     StopCD();
     const size_t stopped = Heard().size() / 2;
     WaitForFrames(stopped + Second / 4);
-    // The buffer being mixed as the stop came may still carry the disc.
-    ExpectSilenceFrom(stopped + 2048);
+    ExpectSilenceFrom(stopped + 2048); // the buffer mixed as the stop came may still carry the disc
     CloseAll();
 }
 
@@ -167,17 +156,15 @@ TEST_F(CDLayerTest, PlayFromInsideTrackOneRunsOnThroughTrackTwoAndStopSilencesIt
 // change nothing. Then the disc's audio track plays.
 TEST_F(CDLayerTest, CommandsNeedAnOpenDeviceInTmsfAndAnAudioTrack)
 {
-    const DiscImage image = UseDisc({{false, 0, 40, 0.0, 0.0}, {true, 0, 40, 1000.0, 0.0}});
-    OpenMixer();
+    const DiscImage image = UseDisc({{false, 0, 40, 0.0, 0.0}, {true, 0, 40, 1000.0, 0.0}}, true);
     for (const char* command : {"play cdaudio from 2", "stop cdaudio", "close cdaudio", "open cdaudio",
-                                "play cdaudio from 2", "set cdaudio time format tmsf", "open cdaudio", "pause cdaudio"})
+                                "play cdaudio from 2", "set cdaudio time format tmsf", "open cdaudio",
+                                "pause cdaudio"})
         SendCDCommand(command);
-    PlayCD(1);
-    PlayCD(3);
-    PlayCD(Tmsf(2, 0, 1, 0)); // past the end of 40 sectors
+    for (uint32_t place : {1u, 3u, Tmsf(2, 0, 1, 0)}) // data, no track, past the end of 40 sectors
+        PlayCD(place);
     WaitForFrames(Heard().size() / 2 + Second / 3);
     ExpectSilenceFrom(0);
-
     PlayCD(2);
     ExpectDiscAudio(image, image.index1[2], Second / 4);
     CloseAll();
@@ -186,12 +173,10 @@ TEST_F(CDLayerTest, CommandsNeedAnOpenDeviceInTmsfAndAnAudioTrack)
 // The CD plays into the soundtrack's output but never opens one of its own.
 TEST_F(CDLayerTest, TheCDOpensNoOutputOfItsOwn)
 {
-    UseDisc(TwoTones);
+    UseDisc(TwoTones, false);
     OpenCD();
     PlayCD(2);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_FALSE(MixerIsOpen());
-    CloseCD();
     EXPECT_FALSE(MixerIsOpen());
 }
 
@@ -206,12 +191,10 @@ TEST_P(CDQuietStartup, StartupAndShutdownWithoutADriveSayNothing)
     setenv("TARVEL_CD_DEVICE", GetParam(), 1);
     ::testing::internal::CaptureStderr();
     ::testing::internal::CaptureStdout();
-    AppWindowed = true;
     ASSERT_EQ(InitApp(), 1);
     PlayCD(2);
     ShutdownApp();
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout() + ::testing::internal::GetCapturedStderr(), "");
     EXPECT_FALSE(MixerIsOpen());
 }
 
@@ -222,8 +205,7 @@ INSTANTIATE_TEST_SUITE_P(NamedAndDefault, CDQuietStartup, ::testing::Values("/de
 // else is the fatal "Error en EndSound"), and the CD closes last.
 TEST_F(CDLayerTest, TrackTwoIsHeardFromItsIndexOneAndShutdownDuringPlaybackReleasesEverything)
 {
-    const DiscImage image = UseDisc(TwoTones);
-    AppWindowed = true;
+    const DiscImage image = UseDisc(TwoTones, false);
     ASSERT_EQ(InitApp(), 1);
     Mix_SetPostMix(CaptureMix, nullptr);
     PlayCD(2);
@@ -232,11 +214,10 @@ TEST_F(CDLayerTest, TrackTwoIsHeardFromItsIndexOneAndShutdownDuringPlaybackRelea
     EXPECT_FALSE(MixerIsOpen());
 }
 
+// A fatal error while the reader thread runs ends the program with its code.
 TEST_F(CDLayerTest, FatalErrorDuringPlaybackEndsWithItsCode)
 {
-    UseDisc(TwoTones);
-    // The child opens the device and plays: the reader thread is running
-    // when the error comes.
+    UseDisc(TwoTones, false);
     EXPECT_EXIT(
         {
             MixerOpen();

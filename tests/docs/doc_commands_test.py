@@ -1,34 +1,25 @@
 #!/usr/bin/env python3
-"""Checks the commands in the fenced code blocks of README.md and docs/*.md.
-
-A command that starts with one of the project's scripts or programs must name
-one that exists and use only options it accepts: a script's options are those
-its --help shows, a program's those its usage shows (for tarvel-capture, those
-of the command used). A build path must be where its preset builds the
-program; a CMake or CTest preset must exist, and a selection of the release
-build's tests must match some.
-
-    doc_commands_test.py ROOT BUILD NAME=PROGRAM...
-"""
-import json, os, re, shlex, subprocess, sys
+"""doc_commands_test.py ROOT BUILD NAME=PROGRAM...: the commands in the code blocks of README.md and docs/*.md
+name scripts and programs that exist, with options their --help or usage shows (for tarvel-capture, that of the
+command used), build paths where a preset builds the program, presets that exist and test selections of the
+release build that match some test."""
+import functools, json, os, re, shlex, subprocess, sys
 
 root, build_dir, programs = sys.argv[1], sys.argv[2], dict(a.split("=", 1) for a in sys.argv[3:])
 presets = json.load(open(os.path.join(root, "CMakePresets.json")))
 preset_dirs = {p["binaryDir"].replace("${sourceDir}/", ""): p for p in presets["configurePresets"]}
 preset_names = {p["name"] for kind in ("configurePresets", "buildPresets", "testPresets") for p in presets[kind]}
-faults, help_texts, checked = [], {}, []
+faults, checked = [], []
 
 
-def usage(argv):
-    key = tuple(argv)
-    if key not in help_texts:
-        try:
-            run = subprocess.run(argv + ["--help"], capture_output=True, text=True, cwd=root)
-            help_texts[key] = run.stdout + run.stderr
-        except OSError as error:
-            faults.append(f"{argv[-1]}: {error.strerror}")
-            help_texts[key] = ""
-    return help_texts[key]
+@functools.cache
+def usage(*argv):
+    try:
+        run = subprocess.run([*argv, "--help"], capture_output=True, text=True, cwd=root)
+        return run.stdout + run.stderr
+    except OSError as error:
+        faults.append(f"{argv[-1]}: {error.strerror}")
+        return ""
 
 
 def capture_options(text, command):
@@ -48,7 +39,7 @@ def check(words, cwd, where):
     if re.fullmatch(r"scripts/[\w.-]+\.sh", path):
         if not os.access(os.path.join(root, path), os.X_OK):
             return faults.append(f"{where}: no script {path}")
-        text = usage(["bash", os.path.join(root, path)])
+        text = usage("bash", os.path.join(root, path))
     elif name in programs:
         if "/" in first and not os.path.isabs(path):
             build = next((d for d in preset_dirs if path.startswith(d + "/")), None)
@@ -57,7 +48,7 @@ def check(words, cwd, where):
                 return faults.append(f"{where}: {first} is not where a preset builds {name} (.../{built})")
             if built.startswith("bench/") and preset_dirs[build]["cacheVariables"].get("TARVEL_BENCH") == "OFF":
                 return faults.append(f"{where}: the {preset_dirs[build]['name']} preset builds no benchmarks")
-        text = usage([programs[name]])
+        text = usage(programs[name])
         if name == "tarvel-capture":
             command = next((w for w in words[1:] if not w.startswith("-")), "")
             text = capture_options(text, command) if re.search(rf"^  {command} ", text, re.M) else ""

@@ -1,5 +1,4 @@
-// The web platform's key map: DOM key events and mouse buttons to
-// virtual-key codes.
+// The web platform's key map: DOM key events and mouse buttons to virtual-key codes.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -15,16 +14,14 @@ TEST(WebKeyMapTest, VirtualKeysByPositionAndLettersAndDigitsByLayout)
         const char* key;
         int vk;
     } keys[] = {
-        // One key of each run of codes, the ends of the runs, and both ends
-        // of the table of named keys.
+        // One key of each run of codes, the ends of the runs, and both ends of the table of named keys.
         {"Escape", "Escape", 0x1B}, {"ArrowLeft", "ArrowLeft", 0x25}, {"ArrowDown", "ArrowDown", 0x28},
         {"AltLeft", "Alt", 0xA4}, {"Tab", "Tab", 0x09}, {"NumpadEnter", "Enter", 0x0D},
         {"F1", "F1", 0x70}, {"F12", "F12", 0x7B}, {"F24", "F24", 0x87},
         {"Numpad0", "0", 0x60}, {"Numpad9", "9", 0x69}, {"NumpadAdd", "+", 0x6B},
         {"ControlRight", "Control", 0xA3}, {"ShiftLeft", "Shift", 0xA0}, {"MetaRight", "Meta", 0x5C},
         {"KeyA", "a", 'A'}, {"KeyZ", "Z", 'Z'}, {"Digit0", "0", '0'}, {"Digit9", "9", '9'},
-        // A layout with A where Q is, and a digit row of symbols; only keys
-        // of the main block are renamed by the layout.
+        // A layout with A where Q is and a digit row of symbols; only the main block follows the layout.
         {"KeyQ", "a", 'A'}, {"Digit1", "&", '1'}, {"KeyQ", "Dead", 'Q'}, {"F1", "a", 0x70},
         // Keys without a code, and names that only look like one.
         {"", "", 0}, {"MediaPlayPause", "MediaPlayPause", 0}, {"F0", "F0", 0}, {"F25", "F25", 0},
@@ -33,13 +30,9 @@ TEST(WebKeyMapTest, VirtualKeysByPositionAndLettersAndDigitsByLayout)
     };
     for (const auto& k : keys)
         EXPECT_EQ(VirtualKeyOfDomKey(k.code, k.key), k.vk) << k.code << " / " << k.key;
-}
-
-TEST(WebKeyMapTest, MouseButtonsInDomOrder)
-{
     const std::pair<int, int> buttons[] = {{0, 0x01}, {1, 0x04}, {2, 0x02}, {3, 0x05}, {4, 0x06}, {5, 0}, {-1, 0}};
     for (const auto& [button, vk] : buttons)
-        EXPECT_EQ(VirtualKeyOfMouseButton(button), vk) << button;
+        EXPECT_EQ(VirtualKeyOfMouseButton(button), vk) << "mouse button " << button;
 }
 
 } // namespace

@@ -1,9 +1,7 @@
 // The show's web page in headless Chromium, driven with puppeteer-core. Run by
-// scripts/test_web.sh, which builds the page and its content folders and
-// names them in the environment: TARVEL_WEB_ROOT (the page, with
-// test/missing-picture and test/no-soundtrack beside it), TARVEL_CONTENT (the
-// content packed into the root's page), TARVEL_CAPTURE (tarvel-capture),
-// TARVEL_WEB_WORK (a folder for the tests' files).
+// scripts/test_web.sh, which names in the environment the page (with
+// test/missing-picture and test/no-soundtrack beside it), its content,
+// tarvel-capture and a folder for the tests' files.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFile } from 'node:child_process';
@@ -30,9 +28,8 @@ after(async () => {
   if (server) server.close();
 });
 
-// Runs in the page: logs every presented frame's number and clock with the
-// audio context's time, and keeps the canvas (base64 RGBA) of the first
-// frame drawn at `grabAt` or later.
+// Runs in the page: logs every presented frame's number, clock and audio time, and keeps the
+// canvas (base64 RGBA) of the first frame drawn at `grabAt` or later.
 function watchFrames() {
   const T = (window.__tarvel = { frames: [], grabAt: null, grab: null });
   document.addEventListener('DOMContentLoaded', () => {
@@ -61,6 +58,7 @@ async function openShow(folder) {
 
 const state = (page) => page.evaluate(() => document.body.dataset.state);
 const frames = (page) => page.evaluate(() => window.__tarvel.frames);
+const audioState = (page) => page.evaluate(() => window.Module.audioContext.state);
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // Polls the page's frames until `check` holds; fails after `seconds`.
@@ -73,15 +71,21 @@ async function waitForFrames(page, seconds, what, check) {
   }
 }
 
-// No frame comes any more.
-async function expectNoMoreFrames(page) {
+// The page is in `expected` state and no frame comes any more.
+async function expectStopped(page, expected) {
   const count = (await frames(page)).length;
   await sleep(500);
   assert.equal((await frames(page)).length, count);
+  assert.equal(await state(page), expected);
 }
 
-// tarvel-capture's last frame for `clocks`, drawn from a fresh start as the
-// page drew them, so that every Random call matches: little-endian 0x00RRGGBB.
+async function closeWithoutErrors(page) {
+  assert.deepEqual(page.errors, []);
+  await page.close();
+}
+
+// tarvel-capture's last frame for `clocks`, drawn from a fresh start as the page drew them (so that
+// every Random call matches): little-endian 0x00RRGGBB.
 async function captureFrame(clocks) {
   const list = path.join(work, 'clocks.txt'), out = fs.mkdtempSync(path.join(work, 'capture-'));
   fs.writeFileSync(list, clocks.join('\n') + '\n');
@@ -132,8 +136,8 @@ test('the show: start, pixels, clock and audio, Escape, watching again', async (
     await page.keyboard.press('Escape');
     await page.waitForSelector('body[data-state="ended"]', { timeout: 30000 });
     assert.equal(await page.$eval('#play', (b) => b.hidden), false);
-    await expectNoMoreFrames(page);
-    assert.equal(await page.evaluate(() => window.Module.audioContext.state), 'suspended');
+    await expectStopped(page, 'ended');
+    assert.equal(await audioState(page), 'suspended');
   });
 
   await t.test('playing again restarts the show from its first frame at clock 0', async () => {
@@ -141,11 +145,9 @@ test('the show: start, pixels, clock and audio, Escape, watching again', async (
     await page.click('#play');
     const seen = await waitForFrames(page, 60, 'no rising clock after playing again', (f) => f.some((x) => x.clock > 100));
     assert.deepEqual([seen[0].frame, seen[0].clock], [1, 0]);
-    assert.equal(await page.evaluate(() => window.Module.audioContext.state), 'running');
+    assert.equal(await audioState(page), 'running');
   });
-
-  assert.deepEqual(page.errors, []);
-  await page.close();
+  await closeWithoutErrors(page);
 });
 
 test('a missing picture stops the show with the loader\'s message in a modal box', async () => {
@@ -159,12 +161,10 @@ test('a missing picture stops the show with the loader\'s message in a modal box
   const text = await page.$eval('#box-text', (e) => e.textContent);
   assert.equal(`${await page.$eval('#box-caption', (e) => e.textContent)} ${text}`, expected);
   assert.match(text, /^graph\\.+\.tga$/i);
-  assert.equal(await state(page), 'stopped');
-  await expectNoMoreFrames(page);
+  await expectStopped(page, 'stopped');
   await page.click('#box-ok');
   assert.equal(await page.$eval('#box', (b) => b.hidden), true);
-  assert.deepEqual(page.errors, []);
-  await page.close();
+  await closeWithoutErrors(page);
 });
 
 test('without the soundtrack the show plays silent at clock 0', async () => {
@@ -173,6 +173,5 @@ test('without the soundtrack the show plays silent at clock 0', async () => {
   const seen = await waitForFrames(page, 60, 'no 30 frames over 3 s', (f) => f.length > 30 && f[f.length - 1].at - f[0].at > 3000);
   assert.deepEqual([...new Set(seen.map((f) => f.clock))], [0]);
   assert.equal(await state(page), 'playing');
-  assert.deepEqual(page.errors, []);
-  await page.close();
+  await closeWithoutErrors(page);
 });

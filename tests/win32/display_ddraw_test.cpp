@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/win32/app_win32.h"
 #include "display/ddraw/display_ddraw.h"
 #include "display/display.h"
@@ -12,32 +14,7 @@ namespace {
 
 using Journal = std::vector<std::string>;
 
-// A started display over recording surfaces, its back buffer's rows `pitch`
-// bytes apart (room for up to 4096); the globals are cleared when it goes.
-struct Surfaces {
-    FakeDirectDraw device;
-    FakeSurface primary{"primary"}, back{"back"};
-
-    explicit Surfaces(LONG pitch = 3200)
-    {
-        DrawJournal.clear();
-        primary.attached = &back;
-        device.primary = &primary;
-        back.pitch = pitch;
-        back.pixels.assign(1024 * DisplayHeight, 0);
-        DDraw = &device;
-        PrimarySurface = &primary;
-        BackSurface = &back;
-        Display.FadeMode = 0;
-        Display.FadeLevel = 0;
-    }
-    ~Surfaces()
-    {
-        DDraw = nullptr;
-        PrimarySurface = BackSurface = nullptr;
-    }
-};
-
+// A started display over recording surfaces; the globals are cleared after each test.
 class DirectDrawDisplay : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -45,90 +22,102 @@ protected:
         newscreenwin(&Display.DisplayScreen, DisplayWidth, DisplayHeight);
         newscreen(&Display.SpareScreen, DisplayWidth, DisplayHeight);
     }
+    void SetUp() override { Start(3200); }
+    void TearDown() override
+    {
+        DDraw = nullptr;
+        PrimarySurface = BackSurface = nullptr;
+        AppWindow = nullptr;
+    }
+
+    // Fresh surfaces, the back buffer's rows `pitch` bytes apart (room for up to 4096).
+    void Start(LONG pitch)
+    {
+        DrawJournal.clear();
+        device = {};
+        primary = FakeSurface("primary");
+        back = FakeSurface("back");
+        primary.attached = &back;
+        device.primary = &primary;
+        back.pitch = pitch;
+        back.pixels.assign(1024 * DisplayHeight, 0);
+        DDraw = &device;
+        PrimarySurface = &primary;
+        BackSurface = &back;
+    }
 
     static bool DrawsIntoSpareScreen()
     {
-        for (int y = 0; y < DisplayHeight; y++)
-            if (Display.DisplayScreen.rows[y] != Display.SpareScreen.rows[y])
-                return false;
-        return true;
+        return std::equal(Display.DisplayScreen.rows, Display.DisplayScreen.rows + DisplayHeight,
+                          Display.SpareScreen.rows);
     }
+
+    FakeDirectDraw device;
+    FakeSurface primary{"primary"}, back{"back"};
 };
 
 TEST_F(DirectDrawDisplay, StartUpSetsTheWrittenLevelModeSurfacesAndStopsAtAFailingStep)
 {
-    Surfaces s;
     PrimarySurface = BackSurface = nullptr;
-    HWND window = reinterpret_cast<HWND>(0x1234);
-    AppWindow = window;
+    AppWindow = reinterpret_cast<HWND>(0x1234);
     ASSERT_EQ(DisplayStart(), 0u);
-    EXPECT_EQ(s.device.cooperativeWindow, window);
-    EXPECT_EQ(s.device.cooperativeFlags, 0x11u); // exclusive, full screen
-    EXPECT_EQ(s.device.modeWidth, 800u);
-    EXPECT_EQ(s.device.modeHeight, 600u);
-    EXPECT_EQ(s.device.modeBits, 32u);
-    EXPECT_EQ(s.device.request.dwFlags, 0x21u);           // caps and back buffer count
-    EXPECT_EQ(s.device.request.ddsCaps.dwCaps, 0xA18u);   // primary, flip, complex, system memory
-    EXPECT_EQ(s.device.request.dwBackBufferCount, 1u);
-    EXPECT_EQ(s.primary.attachedCaps, 4u); // the back buffer
-    EXPECT_EQ(PrimarySurface, &s.primary);
-    EXPECT_EQ(BackSurface, &s.back);
-    EXPECT_EQ(s.back.lockFlags, DWORD(DDLOCK_WAIT));
-    EXPECT_EQ(SurfaceDesc.lpSurface, s.back.pixels.data());
-    EXPECT_EQ(DrawJournal, (Journal{"ddraw SetCooperativeLevel", "ddraw SetDisplayMode", "ddraw CreateSurface",
-                                    "primary GetAttachedSurface", "back Lock", "back Unlock"}));
+    EXPECT_EQ(device.cooperativeWindow, AppWindow);
+    EXPECT_EQ(device.cooperativeFlags, 0x11u); // exclusive, full screen
+    const std::vector<DWORD> mode{device.modeWidth, device.modeHeight, device.modeBits};
+    EXPECT_EQ(mode, std::vector<DWORD>({800, 600, 32}));
+    EXPECT_EQ(device.request.dwFlags, 0x21u);         // caps and back buffer count
+    EXPECT_EQ(device.request.ddsCaps.dwCaps, 0xA18u); // primary, flip, complex, system memory
+    EXPECT_EQ(device.request.dwBackBufferCount, 1u);
+    EXPECT_EQ(primary.attachedCaps, 4u); // the back buffer
+    EXPECT_EQ(PrimarySurface, &primary);
+    EXPECT_EQ(BackSurface, &back);
+    EXPECT_EQ(back.lockFlags, DWORD(DDLOCK_WAIT));
+    EXPECT_EQ(SurfaceDesc.lpSurface, back.pixels.data());
+    const Journal all{"ddraw SetCooperativeLevel", "ddraw SetDisplayMode", "ddraw CreateSurface",
+                      "primary GetAttachedSurface", "back Lock", "back Unlock"};
+    EXPECT_EQ(DrawJournal, all);
 
-    // The first failing step ends start-up with its code; the first lock's
-    // result is not examined.
-    const struct {
-        HRESULT FakeDirectDraw::*result;
-        size_t steps;
-    } failing[] = {{&FakeDirectDraw::cooperativeResult, 1}, {&FakeDirectDraw::modeResult, 2},
-                   {&FakeDirectDraw::surfaceResult, 3}, {nullptr, 4}};
-    const Journal all = DrawJournal;
-    for (const auto& f : failing) {
+    // The first failing step ends start-up with its code (no back buffer:
+    // DDERR_NOTFOUND); the first lock's result is not examined.
+    HRESULT* const steps[] = {&device.cooperativeResult, &device.modeResult, &device.surfaceResult, nullptr};
+    for (size_t step = 0; step < std::size(steps); step++) {
         DrawJournal.clear();
-        if (f.result)
-            s.device.*f.result = E_NOTIMPL;
-        else
-            s.primary.attached = nullptr; // no back buffer: DDERR_NOTFOUND
-        EXPECT_EQ(DisplayStart(), uint32_t(f.result ? E_NOTIMPL : DDERR_NOTFOUND)) << f.steps;
-        EXPECT_EQ(DrawJournal, Journal(all.begin(), all.begin() + std::ptrdiff_t(f.steps)));
-        if (f.result)
-            s.device.*f.result = DD_OK;
+        if (steps[step])
+            *steps[step] = E_NOTIMPL;
+        primary.attached = steps[step] ? &back : nullptr;
+        EXPECT_EQ(DisplayStart(), uint32_t(steps[step] ? E_NOTIMPL : DDERR_NOTFOUND)) << step;
+        EXPECT_EQ(DrawJournal, Journal(all.begin(), all.begin() + std::ptrdiff_t(step + 1)));
+        if (steps[step])
+            *steps[step] = DD_OK;
     }
-    s.primary.attached = &s.back;
-    s.back.lockResult = DDERR_SURFACEBUSY;
+    primary.attached = &back;
+    back.lockResult = DDERR_SURFACEBUSY;
     EXPECT_EQ(DisplayStart(), 0u);
-    AppWindow = nullptr;
 }
 
 // The frame is drawn into the locked back buffer, row by the pitch the lock
 // reports, faded there while still locked, then copied whole.
 TEST_F(DirectDrawDisplay, FrameIsDrawnIntoTheLockedBackBufferFadedAndCopiedWhole)
 {
-    Surfaces s(4096);
+    Start(4096);
     Display.FadeMode = 1;
     Display.FadeLevel = 16;
     BeginFrame();
-    EXPECT_EQ(s.back.lockFlags, 0u) << "the frame's lock does not wait";
-    auto* base = reinterpret_cast<uint8_t*>(s.back.pixels.data());
+    EXPECT_EQ(back.lockFlags, 0u) << "the frame's lock does not wait";
+    auto* base = reinterpret_cast<uint8_t*>(back.pixels.data());
     for (int y : {0, 1, 599})
         EXPECT_EQ(reinterpret_cast<uint8_t*>(Display.DisplayScreen.rows[y]), base + y * 4096) << y;
-    Display.DisplayScreen.rows[0][0] = 0x00FF8040;
-    Display.DisplayScreen.rows[599][799] = 0x00FF8040;
-    s.back.pixels[1023] = 0x00FF8040; // past the frame's width: not part of the picture
-
+    Display.DisplayScreen.rows[0][0] = Display.DisplayScreen.rows[599][799] = 0x00FF8040;
+    back.pixels[1023] = 0x00FF8040; // past the frame's width: not part of the picture
     PresentFrame();
-    EXPECT_EQ(s.back.pixelsAtUnlock[0], 0x007F4020u);
-    EXPECT_EQ(s.back.pixelsAtUnlock[599 * 1024 + 799], 0x007F4020u);
-    EXPECT_EQ(s.back.pixelsAtUnlock[1023], 0x00FF8040u);
+    EXPECT_EQ(back.pixelsAtUnlock[0], 0x007F4020u);
+    EXPECT_EQ(back.pixelsAtUnlock[599 * 1024 + 799], 0x007F4020u);
+    EXPECT_EQ(back.pixelsAtUnlock[1023], 0x00FF8040u);
     EXPECT_EQ(Display.FadeLevel, 17);
-    EXPECT_FALSE(s.primary.lockedDuringBlt);
-    EXPECT_EQ(s.primary.bltSource, &s.back);
+    EXPECT_FALSE(primary.lockedDuringBlt);
+    EXPECT_EQ(primary.bltSource, &back);
     const RECT whole{0, 0, 800, 600};
-    EXPECT_TRUE(EqualRect(&s.primary.bltDestination, &whole));
-    EXPECT_TRUE(EqualRect(&s.primary.bltSourceRect, &whole));
+    EXPECT_TRUE(EqualRect(&primary.bltDestination, &whole) && EqualRect(&primary.bltSourceRect, &whole));
     EXPECT_EQ(DrawJournal, (Journal{"back Lock", "back Unlock", "primary Blt"}));
 }
 
@@ -137,45 +126,45 @@ TEST_F(DirectDrawDisplay, FrameIsDrawnIntoTheLockedBackBufferFadedAndCopiedWhole
 // the next frame is presented and the fade moves on.
 TEST_F(DirectDrawDisplay, FailuresDropTheFrameAndRestoreTheSurfaces)
 {
+    const Journal restore{"back Restore", "primary Restore"};
     const struct {
         const char* name;
         LONG pitch;
         HRESULT lock, unlock;
         std::deque<HRESULT> blts;
-        Journal journal;
+        Journal journal; // then, for a dropped frame, the restores
         bool presented;
     } cases[] = {
-        {"failed lock", 3200, DDERR_SURFACELOST, DD_OK, {}, {"back Lock", "back Restore", "primary Restore"}, false},
-        {"rows shorter than the frame", 3196, DD_OK, DD_OK, {},
-         {"back Lock", "back Unlock", "back Restore", "primary Restore"}, false},
-        {"failed unlock", 3200, DD_OK, DDERR_NOTLOCKED, {},
-         {"back Lock", "back Unlock", "back Restore", "primary Restore"}, false},
+        {"failed lock", 3200, DDERR_SURFACELOST, DD_OK, {}, {"back Lock"}, false},
+        {"rows shorter than the frame", 3196, DD_OK, DD_OK, {}, {"back Lock", "back Unlock"}, false},
+        {"failed unlock", 3200, DD_OK, DDERR_NOTLOCKED, {}, {"back Lock", "back Unlock"}, false},
         {"surface lost before the copy", 3200, DD_OK, DD_OK, {DDERR_SURFACELOST, DDERR_SURFACELOST},
-         {"back Lock", "back Unlock", "primary Blt", "back Restore", "primary Restore"}, false},
+         {"back Lock", "back Unlock", "primary Blt"}, false},
         {"busy blitter", 3200, DD_OK, DD_OK, {DDERR_WASSTILLDRAWING, DDERR_WASSTILLDRAWING},
          {"back Lock", "back Unlock", "primary Blt", "primary Blt", "primary Blt"}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Surfaces s(c.pitch);
-        // As on the first frame: no row has ever been mapped.
-        for (int y = 0; y < DisplayHeight; y++)
-            Display.DisplayScreen.rows[y] = nullptr;
-        s.back.lockResult = c.lock;
-        s.back.unlockResult = c.unlock;
-        s.primary.bltResults = c.blts;
+        Start(c.pitch);
+        std::fill_n(Display.DisplayScreen.rows, DisplayHeight, nullptr); // as before the first frame
+        back.lockResult = c.lock;
+        back.unlockResult = c.unlock;
+        primary.bltResults = c.blts;
         Display.FadeMode = 1;
         Display.FadeLevel = 5;
         BeginFrame();
         EXPECT_EQ(DrawsIntoSpareScreen(), c.lock != DD_OK || c.pitch < 3200);
         PresentFrame();
-        EXPECT_EQ(DrawJournal, c.journal);
+        Journal journal = c.journal;
+        if (!c.presented)
+            journal.insert(journal.end(), restore.begin(), restore.end());
+        EXPECT_EQ(DrawJournal, journal);
         EXPECT_EQ(Display.FadeLevel, c.presented ? 6 : 5);
-        EXPECT_FALSE(s.back.locked);
+        EXPECT_FALSE(back.locked);
 
-        s.back.lockResult = s.back.unlockResult = DD_OK;
-        s.primary.bltResults.clear();
-        s.back.pitch = 3200;
+        back.lockResult = back.unlockResult = DD_OK;
+        primary.bltResults.clear();
+        back.pitch = 3200;
         BeginFrame();
         PresentFrame();
         EXPECT_EQ(Display.FadeLevel, c.presented ? 7 : 6);
@@ -184,7 +173,6 @@ TEST_F(DirectDrawDisplay, FailuresDropTheFrameAndRestoreTheSurfaces)
 
 TEST_F(DirectDrawDisplay, ReleaseFreesPrimaryThenDeviceOnceAndLeavesFramesHarmless)
 {
-    Surfaces s;
     DisplayRelease();
     DisplayRelease();
     EXPECT_EQ(DrawJournal, (Journal{"primary Release", "ddraw Release"}));

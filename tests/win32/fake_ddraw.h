@@ -8,31 +8,21 @@
 #include <string>
 #include <vector>
 
-// Recording stand-ins for DirectDraw's first-version interfaces. Every call
-// that matters is written to a shared journal ("back Lock", "primary
-// Restore", ...) so that tests can check the order of the calls; results
-// are scripted per surface.
-
+// Recording stand-ins for DirectDraw's first-version interfaces: the calls
+// that matter are written to a shared journal ("back Lock", "primary
+// Restore", ...) in order; results are scripted per surface.
 extern std::vector<std::string> DrawJournal;
 
 struct FakeSurface : IDirectDrawSurface {
     std::string name;
-    // Lock hands out `pixels` with `pitch` bytes between rows.
-    std::vector<uint32_t> pixels;
+    std::vector<uint32_t> pixels, pixelsAtUnlock; // Lock hands out `pixels`, rows `pitch` bytes apart
     LONG pitch = 3200;
-    HRESULT lockResult = DD_OK;
-    HRESULT unlockResult = DD_OK;
-    // Results of the next Blt calls, in turn; DD_OK once they run out.
-    std::deque<HRESULT> bltResults;
-    // What the calls were given.
-    DWORD lockFlags = ~0u;
-    std::vector<uint32_t> pixelsAtUnlock;
+    HRESULT lockResult = DD_OK, unlockResult = DD_OK;
+    std::deque<HRESULT> bltResults; // of the next Blt calls in turn; DD_OK once they run out
+    DWORD lockFlags = ~0u, attachedCaps = 0;
     RECT bltDestination{}, bltSourceRect{};
-    IDirectDrawSurface* bltSource = nullptr;
-    bool lockedDuringBlt = false;
-    bool locked = false;
-    IDirectDrawSurface* attached = nullptr;
-    DWORD attachedCaps = 0;
+    IDirectDrawSurface *bltSource = nullptr, *attached = nullptr;
+    bool locked = false, lockedDuringBlt = false;
 
     explicit FakeSurface(std::string surfaceName) : name(std::move(surfaceName)) {}
     void Note(const char* call) { DrawJournal.push_back(name + " " + call); }
@@ -49,10 +39,9 @@ struct FakeSurface : IDirectDrawSurface {
         bltSourceRect = *sourceRect;
         bltSource = source;
         lockedDuringBlt = static_cast<FakeSurface*>(source)->locked;
-        if (bltResults.empty())
-            return DD_OK;
-        const HRESULT result = bltResults.front();
-        bltResults.pop_front();
+        const HRESULT result = bltResults.empty() ? DD_OK : bltResults.front();
+        if (!bltResults.empty())
+            bltResults.pop_front();
         return result;
     }
     STDMETHOD(BltBatch)(LPDDBLTBATCH, DWORD, DWORD) override { return E_NOTIMPL; }
@@ -84,13 +73,13 @@ struct FakeSurface : IDirectDrawSurface {
     {
         Note("Lock");
         lockFlags = flags;
-        if (lockResult != DD_OK)
-            return lockResult;
-        desc->lpSurface = pixels.data();
-        desc->lPitch = pitch;
-        desc->ddpfPixelFormat.dwRGBBitCount = 32;
-        locked = true;
-        return DD_OK;
+        locked = lockResult == DD_OK;
+        if (locked) {
+            desc->lpSurface = pixels.data();
+            desc->lPitch = pitch;
+            desc->ddpfPixelFormat.dwRGBBitCount = 32;
+        }
+        return lockResult;
     }
     STDMETHOD(ReleaseDC)(HDC) override { return E_NOTIMPL; }
     STDMETHOD(Restore)() override { Note("Restore"); return DD_OK; }
@@ -114,22 +103,25 @@ struct FakeDirectDraw : IDirectDraw {
     FakeSurface* primary = nullptr;
     HRESULT cooperativeResult = DD_OK, modeResult = DD_OK, surfaceResult = DD_OK;
     HWND cooperativeWindow = nullptr;
-    DWORD cooperativeFlags = 0;
-    DWORD modeWidth = 0, modeHeight = 0, modeBits = 0;
+    DWORD cooperativeFlags = 0, modeWidth = 0, modeHeight = 0, modeBits = 0;
     DDSURFACEDESC request{};
 
+    static HRESULT Note(const char* call, HRESULT result)
+    {
+        DrawJournal.push_back(std::string("ddraw ") + call);
+        return result;
+    }
     STDMETHOD_(HRESULT, QueryInterface)(REFIID, void**) override { return E_NOINTERFACE; }
     STDMETHOD_(ULONG, AddRef)() override { return 1; }
-    STDMETHOD_(ULONG, Release)() override { DrawJournal.push_back("ddraw Release"); return 0; }
+    STDMETHOD_(ULONG, Release)() override { return ULONG(Note("Release", 0)); }
     STDMETHOD(Compact)() override { return E_NOTIMPL; }
     STDMETHOD(CreateClipper)(DWORD, LPDIRECTDRAWCLIPPER*, IUnknown*) override { return E_NOTIMPL; }
     STDMETHOD(CreatePalette)(DWORD, LPPALETTEENTRY, LPDIRECTDRAWPALETTE*, IUnknown*) override { return E_NOTIMPL; }
     STDMETHOD(CreateSurface)(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface, IUnknown* outer) override
     {
-        DrawJournal.push_back("ddraw CreateSurface");
         request = *desc;
         *surface = primary;
-        return outer ? DDERR_INVALIDPARAMS : surfaceResult;
+        return Note("CreateSurface", outer ? DDERR_INVALIDPARAMS : surfaceResult);
     }
     STDMETHOD(DuplicateSurface)(LPDIRECTDRAWSURFACE, LPDIRECTDRAWSURFACE*) override { return E_NOTIMPL; }
     STDMETHOD(EnumDisplayModes)(DWORD, LPDDSURFACEDESC, LPVOID, LPDDENUMMODESCALLBACK) override { return E_NOTIMPL; }
@@ -143,21 +135,19 @@ struct FakeDirectDraw : IDirectDraw {
     STDMETHOD(GetScanLine)(LPDWORD) override { return E_NOTIMPL; }
     STDMETHOD(GetVerticalBlankStatus)(WINBOOL*) override { return E_NOTIMPL; }
     STDMETHOD(Initialize)(GUID*) override { return E_NOTIMPL; }
-    STDMETHOD(RestoreDisplayMode)() override { DrawJournal.push_back("ddraw RestoreDisplayMode"); return E_NOTIMPL; }
+    STDMETHOD(RestoreDisplayMode)() override { return Note("RestoreDisplayMode", E_NOTIMPL); }
     STDMETHOD(SetCooperativeLevel)(HWND window, DWORD flags) override
     {
-        DrawJournal.push_back("ddraw SetCooperativeLevel");
         cooperativeWindow = window;
         cooperativeFlags = flags;
-        return cooperativeResult;
+        return Note("SetCooperativeLevel", cooperativeResult);
     }
     STDMETHOD(SetDisplayMode)(DWORD width, DWORD height, DWORD bits) override
     {
-        DrawJournal.push_back("ddraw SetDisplayMode");
         modeWidth = width;
         modeHeight = height;
         modeBits = bits;
-        return modeResult;
+        return Note("SetDisplayMode", modeResult);
     }
     STDMETHOD(WaitForVerticalBlank)(DWORD, HANDLE) override { return E_NOTIMPL; }
 };

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "app/win32/app_win32.h"
 #include "audio/audio_seam.h"
@@ -9,25 +10,24 @@
 #include "win32_test_util.h"
 
 // The sample channels on the real DirectSound (Wine's, over a null ALSA
-// device in the test command).
+// device in the test command) and the soundtrack on the real DirectShow
+// filter graph.
 namespace {
 
 class DirectSoundChannels : public testing::Test {
 protected:
     void SetUp() override
     {
-        window = MakeTestWindow(DefWindowProcA);
-        ASSERT_NE(window, nullptr);
-        AppWindow = window;
+        AppWindow = MakeTestWindow(DefWindowProcA);
+        ASSERT_NE(AppWindow, nullptr);
         InitSound();
     }
     void TearDown() override
     {
         EndSound();
-        DestroyWindow(window);
+        DestroyWindow(AppWindow);
         AppWindow = nullptr;
     }
-    HWND window = nullptr;
 };
 
 TEST_F(DirectSoundChannels, ChannelsPlayCopiesAndAReusedChannelReplacesItsCopy)
@@ -45,8 +45,7 @@ TEST_F(DirectSoundChannels, ChannelsPlayCopiesAndAReusedChannelReplacesItsCopy)
         ChannelSetControls(15, -10000, -600, 22050); // refused by the buffer: not examined
         ASSERT_TRUE(ChannelPlay(15)) << i;
     }
-    // The copy outlives its sample.
-    SampleBufferRelease(sample);
+    SampleBufferRelease(sample); // the copy outlives its sample
     EXPECT_TRUE(ChannelRewind(15));
     EXPECT_TRUE(ChannelStop(15));
 }
@@ -77,6 +76,27 @@ TEST_F(DirectSoundChannels, EmptySoundFileGetsNoBuffer)
             loadsound(empty.c_str(), 1, 0);
         },
         testing::ExitedWithCode(FatalExitCode), "message box: Error Creando buffer de sonido\\.");
+}
+
+// Every soundtrack call is harmless outside MusicInit and MusicShutdown. A
+// name of 255 characters has no room in the conversion buffer: the graph is
+// given nothing and never runs (a graph that failed to render a file would
+// still advance its position).
+TEST(DirectShowMusic, EveryCallIsHarmlessOutsideInitAndShutdownAndOverlongNamesAreRefused)
+{
+    for (int round = 0; round < 2; round++) {
+        EXPECT_EQ(MusicPosition(), 0.0);
+        MusicPlay("music\\music00.mp3");
+        MusicStop();
+        MusicShutdown();
+        MusicInit();
+        MusicShutdown();
+    }
+    MusicInit();
+    MusicPlay(std::string(255, 'a').c_str());
+    Sleep(400);
+    EXPECT_EQ(MusicPosition(), 0.0);
+    MusicShutdown();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 // FatalError's exit code as Windows reports it.
@@ -12,26 +13,27 @@ constexpr int FatalExitCode = -1;
 // A hidden top-level window of a class whose procedure is `procedure`.
 inline HWND MakeTestWindow(WNDPROC procedure)
 {
-    static const char ClassName[] = "TARVELTEST";
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = ClassName;
+    windowClass.lpszClassName = "TARVELTEST";
     RegisterClassA(&windowClass);
-    return CreateWindowExA(0, ClassName, "test", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr, windowClass.hInstance,
-                           nullptr);
+    return CreateWindowExA(0, "TARVELTEST", "test", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr,
+                           windowClass.hInstance, nullptr);
 }
 
-// A file of `size` bytes in the temporary folder, each byte its offset mod 256.
-inline std::string MakeTempFile(const char* name, size_t size)
+inline std::string TempPath(const char* name)
 {
     char folder[MAX_PATH];
     GetTempPathA(MAX_PATH, folder);
-    const std::string path = std::string(folder) + name;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    for (size_t i = 0; i < size; i++)
-        std::fputc(int(i & 0xFF), f);
-    std::fclose(f);
+    return std::string(folder) + name;
+}
+
+// A file of `size` bytes in the temporary folder.
+inline std::string MakeTempFile(const char* name, size_t size)
+{
+    const std::string path = TempPath(name);
+    std::ofstream(path, std::ios::binary) << std::string(size, '\x10');
     return path;
 }
 
@@ -40,15 +42,13 @@ inline std::string MakeTempFile(const char* name, size_t size)
 // that a fatal error showed its box without anyone there to press OK.
 inline LRESULT CALLBACK CloseMessageBox(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_ACTIVATE) {
-        const HWND box = reinterpret_cast<HWND>(wParam);
-        char name[16] = "", caption[256] = "";
-        if (GetClassNameA(box, name, sizeof name) && std::strcmp(name, "#32770") == 0) {
-            GetWindowTextA(box, caption, sizeof caption);
-            std::fprintf(stderr, "message box: %s\n", caption);
-            std::fflush(stderr);
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }
+    char name[16] = "", caption[256] = "";
+    const HWND box = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && GetClassNameA(box, name, sizeof name) && std::strcmp(name, "#32770") == 0) {
+        GetWindowTextA(box, caption, sizeof caption);
+        std::fprintf(stderr, "message box: %s\n", caption);
+        std::fflush(stderr);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 
 #include "app/app.h"
@@ -21,7 +21,6 @@ TEST(WindowProcedure, EscapeAndTheEndOfTheShowCloseActivationStartsAndThePointer
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     }
     auto takeClose = [&] { return PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE); };
-
     SendMessageA(window, WM_KEYDOWN, 'A', 0);
     SendMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_FALSE(takeClose());
@@ -34,18 +33,15 @@ TEST(WindowProcedure, EscapeAndTheEndOfTheShowCloseActivationStartsAndThePointer
 
     // Activation or deactivation, the show runs from the first on.
     App.AppActive = 0;
-    SendMessageA(window, WM_ACTIVATEAPP, FALSE, 0);
-    EXPECT_EQ(App.AppActive, 1);
-    SendMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
-    SendMessageA(window, WM_ACTIVATEAPP, FALSE, 0);
-    EXPECT_EQ(App.AppActive, 1);
-
+    for (BOOL active : {FALSE, TRUE, FALSE}) {
+        SendMessageA(window, WM_ACTIVATEAPP, active, 0);
+        EXPECT_EQ(App.AppActive, 1);
+    }
     SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
     EXPECT_EQ(SendMessageA(window, WM_SETCURSOR, WPARAM(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), 1);
     EXPECT_EQ(GetCursor(), nullptr);
 }
 
-// A procedure that refuses to make any window.
 LRESULT CALLBACK RefuseEveryWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return message == WM_NCCREATE ? FALSE : DefWindowProcA(window, message, wParam, lParam);
@@ -62,18 +58,15 @@ TEST(WindowCreation, WindowThatCannotBeMadeEndsTheProgramWith1AndItsReasonIsLogg
     refusing.hInstance = AppInstance;
     refusing.lpszClassName = "MOVIRA";
     ASSERT_NE(RegisterClassA(&refusing), 0);
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    const std::string log = std::string(folder) + "tarvel_window_log.txt";
+    const std::string log = TempPath("tarvel_window_log.txt");
     _putenv_s("TARVEL_DEBUG_LOG", log.c_str());
-
     EXPECT_EQ(RunApp(), 1);
     EXPECT_EQ(AppWindow, nullptr);
-    std::ifstream in(log);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_NE(text.find("CreateWindowExA TARVEL "), std::string::npos) << text;
-    EXPECT_NE(text.find(" failed (error "), std::string::npos) << text;
-    EXPECT_NE(text.find("exit 1"), std::string::npos) << text;
+    std::ostringstream logged;
+    logged << std::ifstream(log).rdbuf();
+    const std::string text = logged.str();
+    for (const char* line : {"CreateWindowExA TARVEL ", " failed (error ", "exit 1"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in " << text;
     EXPECT_EQ(text.find("DirectDrawCreate"), std::string::npos) << text;
 }
 
