@@ -3,14 +3,16 @@
 # (SDL's X11 driver, dummy audio) or a Windows program under Wine in a fresh
 # prefix, on the generated content. Each check prints the time it took.
 #   units      (Windows) the platform's GoogleTest suites, label wine
-#   show       on a soundtrack cut to 15.6 s: start-up order in the step log;
-#              the clock rises and stops at the soundtrack's end, the screen
-#              then pixel for pixel tarvel-capture's frame; Escape ends it
-#              with 0; shutdown order
-#   fatal      no pictures: the fatal message box, then exit code -1 (255)
+#   show       on a soundtrack cut to 15.6 s: start-up order; the clock rises
+#              and stops at the soundtrack's end, the screen then pixel for
+#              pixel tarvel-capture's frame; Escape ends it with 0; shutdown order
+#   fatal      no pictures: the fatal message box, then exit code -1 (255);
+#              (Linux) also when SIGTERM ends the box
 #   display    Linux: a 1280x720 screen, no soundtrack: clock 0, the picture
 #              scaled to 960x720 between black bars; Windows: a 1024x768
 #              screen has no 800x600 mode: the "ERROR" box, exit code 1
+#   first run  (Linux) no sound device opens: a warning, the show silent on
+#              its clock; no display: exit code 1 with the reason
 #   arguments  (Linux) --help, an unknown argument, a window that cannot be made
 #
 #   scripts/test_show.sh [linux|win64|win32]
@@ -96,6 +98,23 @@ log_has "$work/fatal.err" "$caption graph\\fondo.tga" || why+=" no message on st
 check "fatal error: message box \"$caption\" with graph\\fondo.tga, exit code -1" "$why"
 
 if [ "$platform" = linux ]; then
+  start_show "$work/fatal" fatal-term "$exe"
+  wait_for 60 window_shown "$caption" && kill -TERM "$show_pid"
+  finish_show 5
+  code=$?
+  check "SIGTERM ends the fatal message box with exit code 255" "$([ $code -eq 255 ] || echo "exit code $code")"
+
+  log "A first run without a sound device"
+  : >"$work/empty-alsa.conf"
+  RUN_WITH=(env -u SDL_AUDIODRIVER ALSA_CONFIG_PATH="$work/empty-alsa.conf" PULSE_SERVER=unix:/nonexistent
+    PIPEWIRE_REMOTE=/nonexistent)
+  start_show "$work/show" nodevice "$exe"
+  RUN_WITH=()
+  wait_for 60 clock_reached "$work/nodevice.log" 50 || silent="the clock did not reach 50 within 60 s;"
+  grep -q '^tarvel: no sound device (.*); playing silently$' "$work/nodevice.err" || silent+=" no warning on stderr;"
+  press_to_end TARVEL Escape 0
+  check "no sound device: a warning, the show silent on its clock, Escape ends it with 0" "${silent:-}$why"
+
   log "A 16:9 screen without an 800x600 mode, no soundtrack"
   start_screen 1280x720x24
   mkdir -p "$work/silent"
@@ -135,6 +154,8 @@ if [ "$platform" = linux ]; then
   arguments 0 "--window" "$exe" --help
   arguments 2 "unknown argument '--fullscreen'" "$exe" --fullscreen
   arguments 1 "tarvel: the window cannot be created" SDL_VIDEODRIVER=none_such "$exe"
+  arguments 1 "tarvel: the window cannot be created: no display" -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
+    timeout 20 "$exe"
 else
   # An X screen of 1024x768 has no 800x600 mode for Wine's DirectDraw.
   log "Wine: a display without the show's mode ($platform)"
