@@ -9,8 +9,9 @@ known_fault=
 RUN_WITH=()
 patience=1 # how many times longer than natively the checks may take
 
-# pass NAME, fail NAME WHY, check NAME WHY (passes when WHY is empty); each
-# prints the seconds since the check before.
+# check NAME WHY: passes when WHY is empty, else fails with it (fail NAME
+# WHY); each prints the seconds since the check before.
+check() { if [ -z "$2" ]; then pass "$1"; else fail "$1" "$2"; fi; }
 pass() { time_check; passed=$((passed + 1)); echo "PASS $1 ($took)"; }
 fail() {
   time_check
@@ -22,7 +23,6 @@ fail() {
     echo "FAIL $1: $2 ($took)"
   fi
 }
-check() { if [ -z "$2" ]; then pass "$1"; else fail "$1" "$2"; fi; }
 time_check() {
   local now
   now=$(date +%s.%N)
