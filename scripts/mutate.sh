@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
 # Plants each fault of the catalogue below alone in a scratch copy of the
-# tracked files, builds what its suite needs, runs the suite and prints a
-# table and "caught C of N": caught (the suite failed, or outlasted its time:
-# "timeout"), missed (it passed) or broken (the text to replace is not in the
-# file exactly once, or the fault does not compile). Suites: unit, cd and
-# desktop (CTest labels of build/release, the whole-show run left out) and
-# wine (label wine of build/win64 under Wine). Each suite used first runs on
-# the copy as it is and must pass.
+# tracked files, builds and runs its suite (unit, cd, desktop: CTest labels
+# of build/release; wine: label wine of build/win64 under Wine), and prints
+# caught (the suite failed or outlasted its time: "timeout"), missed, or
+# broken (the text is not in the file exactly once, or does not compile),
+# then "caught C of N". Each suite first runs, and must pass, without a fault.
 #
 #   scripts/mutate.sh [--list] [--only ID[,ID...]] [--tree DIR] [--scratch DIR]
 #     --list       the catalogue: ID, suite, file

@@ -29,7 +29,7 @@ time_check() {
   took=$(awk -v a="$check_started" -v b="$now" 'BEGIN { printf "%.1f s", b - a }')
   check_started=$now
 }
-# show_summary NAME: the counts; fails when a check failed.
+# show_summary NAME: the counts; fails if a check failed.
 show_summary() {
   echo "$1: $passed passed, $failed failed${known_fault:+, $known known}"
   [ $failed -eq 0 ]
@@ -74,8 +74,7 @@ start_show() {
   show_pid=$!
 }
 
-# finish_show SECONDS: the program's exit code once it ended; 124 (and ended)
-# when it still runs after SECONDS.
+# finish_show SECONDS: the program's exit code; 124 (and ended) if it still runs after SECONDS.
 finish_show() {
   local code=124
   if wait_for "$1" eval '! kill -0 "$show_pid" 2>/dev/null'; then
@@ -116,8 +115,7 @@ clock_stopped() {
   [ "$(wc -l <<<"$clocks")" -eq 15 ] && [ "$(sort -u <<<"$clocks" | wc -l)" -eq 1 ] && [ "$(head -1 <<<"$clocks")" -gt 0 ]
 }
 
-# window_id NAME: the X window of exactly that name, searched in the whole
-# tree (xdotool's search misses SDL's message boxes).
+# window_id NAME: the X window of that name (xdotool's search misses SDL's message boxes).
 window_id() { xwininfo -root -tree 2>/dev/null | awk -v n="\"$1\":" 'index($0, n) { print $1; exit }'; }
 window_shown() { [ -n "$(window_id "$1")" ]; }
 

@@ -21,9 +21,8 @@ wine_setup() {
   export ALSA_CONFIG_PATH=$work/asound.conf
 }
 
-# wine_prepare_prefix: an 800x600 screen, and a fresh copy of a prefix that
-# wineboot made once for this version of Wine (64-bit: 32-bit programs set
-# up its 32-bit half).
+# wine_prepare_prefix: an 800x600 screen and a fresh copy of the prefix
+# wineboot made once for this version of Wine.
 wine_prepare_prefix() {
   local pristine=$WINEPREFIX.pristine version
   log "Preparing the Wine prefix"
@@ -39,10 +38,9 @@ wine_prepare_prefix() {
   rm -rf "$WINEPREFIX"
   cp -a "$pristine" "$WINEPREFIX"
   if [ -n "$emulator" ]; then
-    # Under qemu the main thread must take no signals (enable_32bit_programs),
-    # as a driver's I/O completing early sends: wined3d draws with GDI in the
-    # calling thread, and without the cdaudio driver its commands fail as
-    # without a drive.
+    # Under qemu the main thread must take no signals (enable_32bit_programs):
+    # wined3d draws with GDI in the calling thread, and there is no cdaudio
+    # driver, whose drive queries would send them.
     "$WINE64" reg add 'HKCU\Software\Wine\Direct3D' /v csmt /t REG_DWORD /d 0 /f >>"$work/wineboot.log" 2>&1
     "$WINE64" reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d gdi /f >>"$work/wineboot.log" 2>&1
     sed -i '/^cdaudio=/Id' "$WINEPREFIX/drive_c/windows/system.ini"
@@ -79,8 +77,7 @@ enable_32bit_programs() {
     [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || skip "no binfmt_misc"
     [ -e "$binfmt/qemu-i386" ] && return
     log "Registering $qemu for 32-bit x86 programs"
-    # 32-bit x86 ELF executables and shared objects; the interpreter opened
-    # now (F), so that it serves every mount namespace.
+    # 32-bit x86 ELF files; the interpreter opened now (F), for every mount namespace.
     echo ":qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:$qemu:F" \
       >"$binfmt/register" || skip "qemu-i386 cannot be registered with binfmt_misc"
   }
