@@ -1,26 +1,19 @@
 #!/usr/bin/env bash
 # Plants each fault of the catalogue below alone in a scratch copy of the
-# tracked files, builds what the fault's suite needs and runs that suite:
-#   caught   the suite failed (a run that outlasts its time limit counts as
-#            caught, marked "timeout")
-#   missed   the suite passed
-#   broken   the text to replace is not in the file exactly once, or the
-#            planted fault does not compile
-# Suites: unit, cd, desktop (CTest labels of build/release, the whole-show
-# desktop run left out) and wine (the Windows platform's tests, label wine of
-# build/win64, run under Wine). Before the faults, each suite used runs once
-# on the copy as it is and must pass. Prints a table and "caught C of N".
+# tracked files, builds and runs its suite (unit, cd, desktop: CTest labels
+# of build/release; wine: label wine of build/win64 under Wine), and prints
+# caught (the suite failed or outlasted its time: "timeout"), missed, or
+# broken (the text is not in the file exactly once, or does not compile),
+# then "caught C of N". Each suite first runs, and must pass, without a fault.
 #
 #   scripts/mutate.sh [--list] [--only ID[,ID...]] [--tree DIR] [--scratch DIR]
 #     --list       the catalogue: ID, suite, file
 #     --only       just these faults
-#     --tree DIR   the checkout whose tracked files are copied and tested
-#                  (default: this one), against this catalogue
-#     --scratch D  the folder of the copy, its builds and logs, reused from
-#                  run to run so that builds stay incremental
-#                  (default: build/mutate)
+#     --tree DIR   the checkout whose tracked files are tested (default: this one)
+#     --scratch D  the copy, its builds and logs, kept between runs so that
+#                  builds stay incremental (default: build/mutate)
 # MUTATE_TIMEOUT: seconds a suite may run with a fault (default: three times
-# as long as it ran without one, and a minute).
+# its run without one, and a minute).
 source "$(dirname "$0")/common.sh"
 source "$TARVEL_ROOT/scripts/wine_common.sh"
 
@@ -31,17 +24,16 @@ while [ $# -gt 0 ]; do
     --only) only=,$2,; shift ;;
     --tree) tree=$(cd "$2" && pwd); shift ;;
     --scratch) scratch=$(mkdir -p "$2" && cd "$2" && pwd); shift ;;
-    -h | --help) sed -n '2,/^[^#]/{/^#/s/^# \{0,1\}//p}' "$0"; exit 0 ;;
-    *) echo "unknown argument $1 (see --help)" >&2; exit 2 ;;
+    *) usage_error "unknown argument $1" ;;
   esac
   shift
 done
 
-# The catalogue, a fault a row: ID SUITE FILE FIND ~> REPLACE. FIND must occur
-# in FILE exactly once; "\n" in FIND and REPLACE stands for a line break.
+# A fault a row: ID SUITE FILE FIND ~> REPLACE; FIND occurs once in FILE, "\n" is a line break.
 ids=() suites=() files=() finds=() repls=()
 while IFS= read -r line; do
   read -r id suite file rest <<<"$line"
+  [ -z "$only" ] || [[ $only == *",$id,"* ]] || continue
   ids+=("$id") suites+=("$suite") files+=("$file") finds+=("${rest%% ~> *}") repls+=("${rest#* ~> }")
 done <<'CATALOGUE'
 clip-right           unit    src/raster/blit.cpp                     p.sx2 -= dx2 - dMaxX; dx2 = dMaxX; ~> p.sx2 -= dx2 - dMaxX + 1; dx2 = dMaxX - 1;
@@ -93,17 +85,13 @@ contentgen-black     unit    tools/contentgen/picture.cpp            ? 0x010101u
 web-canvas           unit    src/display/web/canvas_pixels.cpp       0xFF000000u | (p & 0x0000FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16) ~> 0xFF000000u | p
 CATALOGUE
 
-picked=()
-for i in "${!ids[@]}"; do
-  if [ -z "$only" ] || [[ $only == *",${ids[i]},"* ]]; then picked+=("$i"); fi
-done
 if [ $list -eq 1 ]; then
-  for i in "${picked[@]}"; do printf '%-22s %-8s %s\n' "${ids[i]}" "${suites[i]}" "${files[i]}"; done
+  for i in "${!ids[@]}"; do printf '%-22s %-8s %s\n' "${ids[i]}" "${suites[i]}" "${files[i]}"; done
   exit 0
 fi
-[ ${#picked[@]} -gt 0 ] || { echo "no fault named in --only $only" >&2; exit 2; }
+[ ${#ids[@]} -gt 0 ] || usage_error "no fault named in --only $only"
 
-needed=$(for i in "${picked[@]}"; do echo "${suites[i]}"; done | sort -u)
+needed=$(for i in "${!ids[@]}"; do echo "${suites[i]}"; done | sort -u)
 ensure_packages rsync "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}"
 [[ $needed != *wine* ]] || ensure_packages "${TARVEL_WINDOWS_PACKAGES[@]}" "${TARVEL_WINE_PACKAGES[@]}"
 copy=$scratch/tree logs=$scratch/logs
@@ -111,9 +99,8 @@ mkdir -p "$copy" "$logs"
 limit=${MUTATE_TIMEOUT:-900} # for the runs without a fault
 declare -A limits
 
-# sync_copy: the copy made equal to the tracked files of the tree; files whose
-# content differs (the previous fault's) are written anew, with a new time,
-# so that the builds see them change.
+# sync_copy: the copy made equal to the tree's tracked files; those that differ
+# (the last fault's) are written anew, so that the builds see them change.
 sync_copy() {
   git -C "$tree" ls-files -z | rsync -rlpc --from0 --files-from=- "$tree/" "$copy/"
 }
@@ -126,18 +113,14 @@ plant() {
 
 # build SUITE: the build the suite runs in, configured once and brought up to date.
 build() {
-  if [ "$1" = wine ]; then
-    [ -f "$copy/build/win64/build.ninja" ] || (cd "$copy" && cmake --preset win64)
-    cmake --build "$copy/build/win64" -j "$TARVEL_JOBS"
-  else
-    [ -f "$copy/build/release/build.ninja" ] || (cd "$copy" && cmake --preset release -DTARVEL_BENCH=OFF)
-    cmake --build "$copy/build/release" -j "$TARVEL_JOBS"
-  fi
+  local preset=(release -DTARVEL_BENCH=OFF)
+  [ "$1" != wine ] || preset=(win64)
+  [ -f "$copy/build/$preset/build.ninja" ] || (cd "$copy" && cmake --preset "${preset[@]}")
+  cmake --build "$copy/build/$preset" -j "$TARVEL_JOBS"
 }
 
 # first_failure CTEST-ARGS...: ctest under the time limit, ended at its first
-# failed test instead of once the tests still running end (a planted fault
-# can make one of them hang until its own limit).
+# failure, not once the tests still running end (a fault can make one hang).
 first_failure() {
   local out=$logs/ctest.out pid code=0
   timeout -k 10 "$limit" ctest "$@" --stop-on-failure >"$out" 2>&1 &
@@ -149,8 +132,7 @@ first_failure() {
   return $code
 }
 
-# run SUITE: the suite; the Wine prefix and screen are set up in a subshell
-# of their own, and ended with it.
+# run SUITE: the suite; the Wine prefix and screen live in a subshell of their own.
 run() {
   if [ "$1" = wine ]; then
     ( TARVEL_ROOT=$copy; wine_setup win64 "$copy/build/win64/mutate-work"; wine_prepare_prefix
@@ -160,8 +142,7 @@ run() {
   fi
 }
 
-# end_leftovers: programs of the copy that a stopped suite left running (the
-# desktop tests start the show in a process group of its own).
+# end_leftovers: programs of the copy a stopped suite left running.
 end_leftovers() {
   local exe
   for exe in /proc/[0-9]*/exe; do
@@ -183,7 +164,7 @@ done
 
 caught=0 missed=0
 printf '%-22s %-8s %-16s %6s  %s\n' ID SUITE RESULT SECONDS FILE
-for i in "${picked[@]}"; do
+for i in "${!ids[@]}"; do
   id=${ids[i]} suite=${suites[i]} file=${files[i]} began=$(date +%s) log=$logs/${ids[i]}.log
   sync_copy
   if ! plant "$file" "${finds[i]}" "${repls[i]}" >"$log" 2>&1; then
@@ -203,5 +184,5 @@ for i in "${picked[@]}"; do
   printf '%-22s %-8s %-16s %6d  %s\n' "$id" "$suite" "$result" $(($(date +%s) - began)) "$file"
 done
 sync_copy
-echo "caught $caught of ${#picked[@]} (missed $missed, broken $((${#picked[@]} - caught - missed)))" \
+echo "caught $caught of ${#ids[@]} (missed $missed, broken $((${#ids[@]} - caught - missed)))" \
   "in $(($(date +%s) - start)) s, the checks without a fault included; logs in $logs"

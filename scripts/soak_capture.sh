@@ -1,15 +1,12 @@
 #!/usr/bin/env bash
-# Plays the whole show RUNS times in one process (tarvel-capture bench, which
-# starts, plays and resets the show each run) and prints the largest
-# resident size seen in each RUNS-th of the time, then how the process
-# ended; under the AddressSanitizer build a leak ends it with its report. A
+# Plays the whole show RUNS times in one tarvel-capture bench and prints the
+# largest resident size in each RUNS-th of the time, then how the process
+# ended: under the AddressSanitizer build a leak ends it with its report. A
 # 16 MiB quarantine keeps the sanitizer's delayed reuse from looking like growth.
 #   scripts/soak_capture.sh [BUILD [RUNS]]      (build/asan, 10)
 source "$(dirname "$0")/common.sh"
 positional_arguments 2 "$@"
-
-build=$TARVEL_ROOT/${1:-build/asan}
-runs=${2:-10}
+build=$TARVEL_ROOT/${1:-build/asan} runs=${2:-10}
 capture=$build/tools/capture/tarvel-capture
 [ -x "$capture" ] || { echo "no $capture: build its tarvel-capture and content first" >&2; exit 1; }
 work=$(mktemp -d)
@@ -26,13 +23,10 @@ while kill -0 "$pid" 2>/dev/null; do
 done
 status=0
 wait "$pid" || status=$?
-end=$(date +%s.%N)
-
-echo "exit $status after $(echo "$end - $start" | bc | xargs printf '%.0f') s"
-[ "$status" -eq 0 ] || tail -n 40 "$work/err.txt"
-awk -v parts="$runs" -v start="$start" -v end="$end" '
+awk -v parts="$runs" -v start="$start" -v end="$(date +%s.%N)" '
   { part = int(($1 - start) / (end - start) * parts); if ($2 > most[part]) most[part] = $2 }
-  END { printf "largest resident size per part (MiB):"; for (p = 0; p < parts; p++) printf " %.0f", most[p] / 1024; print "" }
-' "$work/rss.txt"
+  END { printf "exit '"$status"' after %.0f s; largest resident size per part (MiB):", end - start
+        for (p = 0; p < parts; p++) printf " %.0f", most[p] / 1024; print "" }' "$work/rss.txt"
+[ "$status" -eq 0 ] || tail -n 40 "$work/err.txt"
 grep -E '^show ' "$work/out.txt" || true
 exit "$status"

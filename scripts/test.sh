@@ -1,21 +1,15 @@
 #!/usr/bin/env bash
 # Prepares everything and runs the whole test suite, by CTest label:
 #   build/release  warnings as errors: unit, cd and desktop tests
-#   build/asan     the same under AddressSanitizer and UndefinedBehaviorSanitizer
-#                  (no desktop tests)
+#   build/asan     the same (but desktop) under AddressSanitizer and UBSan
 #   build/fuzz     the fuzz targets (clang, libFuzzer), a bounded run each
+#   build/web      the web page in headless Chromium (scripts/test_web.sh)
 #   build/win32, build/win64
-#                  the Windows programs, cross-built, each run under Wine
-#                  with its platform tests (label wine): the 32-bit one
-#                  natively where the kernel runs 32-bit programs, else
-#                  through qemu-i386
-#   build/web      the show as a web page (emscripten), tested in headless
-#                  Chromium against build/release's capture tool
-#   build/dist     the release packages, their contents checked and the
-#                  64-bit program run under Wine from its zip
-#                  (scripts/test_packages.sh); the Debian package installed in
-#                  a fresh Debian 12 root is scripts/test_release.sh, kept out
-#                  of this command for its download and time
+#                  the Windows programs and their platform tests (label wine)
+#                  under Wine, the 32-bit one natively or through qemu-i386
+#   build/dist     the release packages (scripts/test_packages.sh); the Debian
+#                  package in a fresh Debian root is scripts/test_release.sh,
+#                  left out for its downloads and time
 source "$(dirname "$0")/common.sh"
 positional_arguments 0 "$@"
 

@@ -1,24 +1,17 @@
-# Shared machinery of the scripts that run the show on a private X screen and
-# check it: counted checks, Xvfb screens, starting and ending the program
-# (natively, or under Wine with RUN_WITH=(wine loader)), its step log, keys,
-# and the screen against tarvel-capture's frame. Sourced after common.sh (or
-# through wine_common.sh); show_setup WORK begins. Not to be run on its own.
+# Machinery of the scripts that run the show on a private X screen: counted
+# checks, Xvfb screens, the program started (natively, or with RUN_WITH=(wine
+# loader)) and ended, its step log, keys, and the screen against
+# tarvel-capture's frame. Sourced after common.sh; show_setup WORK begins.
 
 passed=0 failed=0 known=0
-# Set when failures are a known fault of the machine's, not the program's:
-# they are then reported as KNOWN and not counted.
+# Set when failures are the machine's known fault: then reported as KNOWN, not counted.
 known_fault=
 RUN_WITH=()
-# How many times longer than natively the checks may take.
-patience=1
+patience=1 # how many times longer than natively the checks may take
 
-# Seconds since the last check ended, in `took`.
-time_check() {
-  local now
-  now=$(date +%s.%N)
-  took=$(awk -v a="$check_started" -v b="$now" 'BEGIN { printf "%.1f s", b - a }')
-  check_started=$now
-}
+# check NAME WHY: passes when WHY is empty, else fails with it (fail NAME
+# WHY); each prints the seconds since the check before.
+check() { if [ -z "$2" ]; then pass "$1"; else fail "$1" "$2"; fi; }
 pass() { time_check; passed=$((passed + 1)); echo "PASS $1 ($took)"; }
 fail() {
   time_check
@@ -30,24 +23,26 @@ fail() {
     echo "FAIL $1: $2 ($took)"
   fi
 }
-# check NAME WHY: passes when WHY is empty, otherwise fails with it.
-check() { if [ -z "$2" ]; then pass "$1"; else fail "$1" "$2"; fi; }
-# show_summary NAME: the counts, and the script's result.
+time_check() {
+  local now
+  now=$(date +%s.%N)
+  took=$(awk -v a="$check_started" -v b="$now" 'BEGIN { printf "%.1f s", b - a }')
+  check_started=$now
+}
+# show_summary NAME: the counts; fails if a check failed.
 show_summary() {
   echo "$1: $passed passed, $failed failed${known_fault:+, $known known}"
   [ $failed -eq 0 ]
 }
 
-xvfb_pids=()
-show_pid=
+xvfb_pids=() show_pid=
 show_cleanup() {
   [ -z "$show_pid" ] || kill -9 "$show_pid" 2>/dev/null || true
   [ -z "${WINESERVER:-}" ] || "$WINESERVER" -k 2>/dev/null || true
   for pid in "${xvfb_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
 
-# show_setup WORK: WORK made empty for the checks' files; everything started
-# is ended when the script exits.
+# show_setup WORK: WORK emptied for the checks' files; all started is ended at exit.
 show_setup() {
   work=$1
   rm -rf "$work"
@@ -72,26 +67,23 @@ wait_for() {
   done
 }
 
-# start_show DIR NAME PROGRAM: PROGRAM in the folder DIR, its step log in
+# start_show DIR NAME PROGRAM: PROGRAM run in DIR, its step log in
 # $work/NAME.log, its output in $work/NAME.out and .err; sets show_pid.
 start_show() {
   (cd "$1" && TARVEL_DEBUG_LOG=$work/$2.log exec "${RUN_WITH[@]}" "$3") >"$work/$2.out" 2>"$work/$2.err" &
   show_pid=$!
 }
 
-running() { kill -0 "$show_pid" 2>/dev/null; }
-
-# finish_show SECONDS: the program's exit code once it has ended; 124 when it
-# still runs after SECONDS (it is then ended).
+# finish_show SECONDS: the program's exit code; 124 (and ended) if it still runs after SECONDS.
 finish_show() {
   local code=124
-  if wait_for "$1" eval '! running'; then
+  if wait_for "$1" eval '! kill -0 "$show_pid" 2>/dev/null'; then
     wait "$show_pid"
     code=$?
   else
     [ -z "${WINESERVER:-}" ] || "$WINESERVER" -k 2>/dev/null
     # Under qemu a Wine process can outlive its server.
-    wait_for 10 eval '! running' || kill -9 "$show_pid" 2>/dev/null
+    wait_for 10 eval '! kill -0 "$show_pid" 2>/dev/null' || kill -9 "$show_pid" 2>/dev/null
     wait "$show_pid" 2>/dev/null
   fi
   show_pid=
@@ -100,8 +92,7 @@ finish_show() {
 
 log_has() { grep -q -F -- "$2" "$1" 2>/dev/null; }
 
-# in_order LOG STEP...: prints the first STEP that does not begin a line of
-# LOG after the line of the step before, if any.
+# in_order LOG STEP...: prints the first STEP not found in LOG after the step before.
 in_order() {
   local log=$1 line=0 step found; shift
   for step in "$@"; do
@@ -111,13 +102,12 @@ in_order() {
   done
 }
 
-# The clocks of the last N frames in the step log, one a line (the Windows
-# program ends its lines with CR LF).
+# last_clocks LOG N: the clocks of the last N frames (Windows ends lines with CR LF).
 last_clocks() { grep '^frame ' "$1" 2>/dev/null | tail -n "$2" | awk '{ sub(/\r$/, ""); print $4 }'; }
-
 # frames_logged LOG N: the step log holds N frames or more.
-frames_logged() { [ "$(cat "$1" 2>/dev/null | grep -c '^frame ')" -ge "$2" ]; }
-
+frames_logged() { [ "$(grep -c '^frame ' "$1" 2>/dev/null)" -ge "$2" ] 2>/dev/null; }
+# clock_reached LOG CLOCK: the last frame was drawn at CLOCK or later.
+clock_reached() { [ "$(last_clocks "$1" 1)" -ge "$2" ] 2>/dev/null; }
 # clock_stopped LOG: the last 15 frames were all drawn at one clock above 0.
 clock_stopped() {
   local clocks
@@ -125,26 +115,18 @@ clock_stopped() {
   [ "$(wc -l <<<"$clocks")" -eq 15 ] && [ "$(sort -u <<<"$clocks" | wc -l)" -eq 1 ] && [ "$(head -1 <<<"$clocks")" -gt 0 ]
 }
 
-# window_id NAME: the X window of exactly that name. The whole tree is
-# searched: xdotool's search misses some top-level windows (SDL's message
-# boxes, for one).
+# window_id NAME: the X window of that name (xdotool's search misses SDL's message boxes).
 window_id() { xwininfo -root -tree 2>/dev/null | awk -v n="\"$1\":" 'index($0, n) { print $1; exit }'; }
 window_shown() { [ -n "$(window_id "$1")" ]; }
 
-# press NAME KEY: gives the named window the focus and presses KEY.
-press() {
-  local id
-  id=$(window_id "$1")
-  [ -n "$id" ] && xdotool windowfocus "$id" 2>/dev/null; xdotool key "$2"
-}
-
-# press_to_end NAME KEY CODE: presses KEY in the window NAME once it shows;
-# sets `why` to what went wrong if the program does not then end with CODE.
+# press_to_end NAME KEY CODE: KEY pressed in the window NAME once it shows;
+# `why` says what went wrong if the program then does not end with CODE.
 press_to_end() {
-  local code
+  local code id
   why=
   wait_for $((60 * patience)) window_shown "$1" || { why="no window named $1;"; finish_show 1; return; }
-  press "$1" "$2"
+  id=$(window_id "$1")
+  [ -n "$id" ] && xdotool windowfocus "$id" 2>/dev/null; xdotool key "$2"
   finish_show $((30 * patience))
   code=$?
   [ $code -eq "$3" ] || why="exit code $code, not $3;"
@@ -156,8 +138,7 @@ grab() {
     ffmpeg -loglevel error -y -i "$work/$1.png" -f rawvideo -pix_fmt rgb24 "$work/$1.rgb"
 }
 
-# capture_frame NAME CLOCK CONTENT: tarvel-capture's frame at CLOCK on
-# CONTENT ($capture) as raw RGB bytes in $work/NAME.rgb.
+# capture_frame NAME CLOCK CONTENT: $capture's frame at CLOCK on CONTENT as raw RGB in $work/NAME.rgb.
 capture_frame() {
   rm -rf "$work/$1.d"
   "$capture" frames --content "$3" --clocks "$2" --out "$work/$1.d" --raw >/dev/null &&
@@ -165,18 +146,9 @@ capture_frame() {
       -f rawvideo -pix_fmt rgb24 "$work/$1.rgb"
 }
 
-# screen_equals_capture NAME CLOCK CONTENT: prints how the 800x600 screen
-# differs from tarvel-capture's frame at CLOCK on CONTENT, if it does.
-screen_equals_capture() {
-  local differing
-  grab "$1" 800x600 && capture_frame "$1-capture" "$2" "$3" || { echo "no screenshot or frame"; return; }
-  differing=$(cmp -l "$work/$1.rgb" "$work/$1-capture.rgb" 2>&1 | wc -l)
-  [ "$differing" -eq 0 ] || echo "$differing bytes differ from the capture's frame at clock $2 (see $work/$1.png)"
-}
-
-# shorten_soundtrack CONTENT DIR: DIR becomes a show folder with CONTENT's
-# graph/ and its soundtrack cut to 15.6 s. The clock then stops near 1560,
-# inside a scene window whose picture is a function of the clock alone.
+# shorten_soundtrack CONTENT DIR: DIR a show folder with CONTENT's graph/ and
+# its soundtrack cut to 15.6 s, so that the clock stops near 1560, inside a
+# scene window whose picture is a function of the clock alone.
 shorten_soundtrack() {
   mkdir -p "$2/music"
   [ -e "$2/graph" ] || ln -s "$1/graph" "$2/graph"
@@ -184,11 +156,11 @@ shorten_soundtrack() {
   mv "$2/music/music00.mp3.cut" "$2/music/music00.mp3"
 }
 
-# soundtrack_clock_checks NAME LOG CONTENT: the clock of the show started on
-# a shortened soundtrack rises and stops at the soundtrack's end, and the
-# screen then shows tarvel-capture's frame for that clock.
+# soundtrack_clock_checks NAME LOG CONTENT: the clock of the show on a
+# shortened soundtrack rises and stops at its end, the screen then pixel for
+# pixel tarvel-capture's frame for that clock.
 soundtrack_clock_checks() {
-  local clock stem
+  local clock stem differing
   stem=$(basename "$2" .log)
   if ! wait_for $((60 * patience)) clock_stopped "$2"; then
     fail "$1: soundtrack clock" "it did not rise and stop: $(last_clocks "$2" 3 | tr '\n' ' ')"
@@ -197,5 +169,11 @@ soundtrack_clock_checks() {
   clock=$(last_clocks "$2" 1)
   check "$1: the clock rose from 0 and stopped at the soundtrack's end ($clock)" \
     "$([ "$clock" -ge 1470 ] && [ "$clock" -le 1639 ] || echo "it stopped at $clock, not near 1560")"
-  check "$1: the screen is the capture's frame at clock $clock" "$(screen_equals_capture "$stem" "$clock" "$3")"
+  if grab "$stem" 800x600 && capture_frame "$stem-capture" "$clock" "$3"; then
+    differing=$(cmp -l "$work/$stem.rgb" "$work/$stem-capture.rgb" 2>&1 | wc -l)
+    check "$1: the screen is the capture's frame at clock $clock" \
+      "$([ "$differing" -eq 0 ] || echo "$differing bytes differ (see $work/$stem.png)")"
+  else
+    fail "$1: the screen is the capture's frame at clock $clock" "no screenshot or frame"
+  fi
 }

@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
-# Makes the release packages into build/dist with scripts/release.sh (which
-# also runs lintian on the .deb) and checks them:
-#   zips     each holds exactly, in one folder named after the zip,
-#            tarvel.exe for its processor importing only Windows' own DLLs,
-#            graph\ with every picture of the content byte for byte,
-#            music\music00.mp3, and README.txt, LICENSE.txt and
+# Makes the release packages into build/dist (scripts/release.sh, which runs
+# lintian on the .deb) and checks them:
+#   zips     exactly, in a folder named after the zip: tarvel.exe for its
+#            processor importing only Windows' own DLLs, every picture and
+#            the soundtrack byte for byte, and README.txt, LICENSE.txt and
 #            THIRD-PARTY-NOTICES.txt with Windows line ends
-#   Wine     the 64-bit program started from the unzipped folder (its
-#            soundtrack cut short, so the clock comes to rest) shows
-#            tarvel-capture's frame for that clock, and Escape ends it with 0
-#   deb      exactly the files of an installation, and dependencies on the
+#   Wine     the 64-bit program from its unzipped folder (soundtrack cut
+#            short) shows tarvel-capture's frame, and Escape ends it with 0
+#   deb      exactly an installation's files, and dependencies on the
 #            libraries the programs link
-#   source   every file Git tracks, no build output
-#   web zip  when made: the site's five files, its README and licence files
+#   source   every file Git tracks, no build output; web zip (when made): the
+#            site's five files, its README and licence files
 source "$(dirname "$0")/common.sh"
 positional_arguments 0 "$@"
 
@@ -21,15 +19,11 @@ ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}" "${TA
 
 dist=$TARVEL_ROOT/build/dist
 "$TARVEL_ROOT/scripts/release.sh" --out "$dist"
-
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$TARVEL_ROOT/build/release/CMakeCache.txt")
-capture=$TARVEL_ROOT/build/release/tools/capture/tarvel-capture
-content=$TARVEL_ROOT/build/release/content
+capture=$TARVEL_ROOT/build/release/tools/capture/tarvel-capture content=$TARVEL_ROOT/build/release/content
 source "$TARVEL_ROOT/scripts/wine_common.sh"
 wine_setup win64 "$TARVEL_ROOT/build/dist-test"
-
-# From here on a failing check is counted, not fatal.
-set +e
+set +e # from here on a failing check is counted
 
 # same_list NAME EXPECTED ACTUAL: the two lists agree, in any order.
 same_list() {
@@ -41,7 +35,6 @@ same_list() {
 
 pictures=$(cd "$content" && find graph music -type f | sort)
 
-# ---------------------------------------------------------------- zips
 for bits in 32 64; do
   name=tarvel-$version-win$bits
   zip=$dist/$name.zip
@@ -62,7 +55,6 @@ for bits in 32 64; do
     "$([ "$imports" = "DDRAW.DLL DSOUND.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL USER32.DLL WINMM.DLL " ] || echo "$imports")"
 done
 
-# ---------------------------------------------------------------- Wine
 log "Wine: the 64-bit program from its unzipped folder"
 folder=$work/tarvel-$version-win64
 wine_prepare_prefix
@@ -72,7 +64,6 @@ soundtrack_clock_checks "tarvel.exe from the zip" "$work/zipshow.log" "$folder"
 press_to_end TARVEL Escape 0
 check "tarvel.exe from the zip: Escape ends it with exit code 0" "$why"
 
-# ---------------------------------------------------------------- deb
 deb=$dist/tarvel_${version}_amd64.deb
 log "Checking $(basename "$deb")"
 expected=$(printf '%s\n' usr/games/tarvel usr/lib/games/tarvel/tarvel usr/bin/tarvel-capture \
@@ -89,7 +80,6 @@ for library in libsdl2-2.0-0 libsdl2-mixer-2.0-0 libcdio19 libcdio-paranoia2 lib
 done
 check "$(basename "$deb"): depends on the libraries its programs link" "${missing:+no $missing in: $depends}"
 
-# ---------------------------------------------------------------- source
 source_archive=$dist/tarvel-$version.tar.gz
 log "Checking $(basename "$source_archive")"
 archived=$(tar -tzf "$source_archive" | grep -v '/$' | sed "s|^tarvel-$version/||")
@@ -99,7 +89,6 @@ if git -C "$TARVEL_ROOT" rev-parse --git-dir >/dev/null 2>&1; then
 fi
 check "source archive: no build output" "$(grep -E '^(build[^/]*|dist|out|\.git)(/|$)' <<<"$archived" | head -3 | tr '\n' ' ')"
 
-# ---------------------------------------------------------------- web
 web=$dist/tarvel-$version-web.zip
 if [ -f "$web" ]; then
   expected=$(printf "tarvel-$version-web/%s\n" tarvel.html tarvel.js tarvel.wasm tarvel.data tarvel.data.js README.txt LICENSE.txt \

@@ -1,31 +1,31 @@
 #!/usr/bin/env bash
-# The show as a user meets it, on a private Xvfb screen: the Linux program
-# (SDL's X11 driver, dummy audio) or a Windows program under Wine in a fresh
-# prefix, on the generated content. Each check prints the time it took.
+# The show as a user meets it on a private Xvfb screen, on the generated
+# content: the Linux program (SDL's X11 driver, dummy audio) or a Windows
+# program under Wine in a fresh prefix. Each check prints its time.
 #   units      (Windows) the platform's GoogleTest suites, label wine
-#   show       on a soundtrack cut to 15.6 s: start-up order in the step log;
-#              the clock rises and stops at the soundtrack's end, the screen
-#              then pixel for pixel tarvel-capture's frame; Escape ends it
-#              with 0; shutdown order
-#   fatal      no pictures: the fatal message box, then exit code -1 (255)
+#   show       on a soundtrack cut to 15.6 s: start-up order; the clock stops
+#              at the soundtrack's end, the screen then pixel for pixel
+#              tarvel-capture's frame; Escape ends it with 0; shutdown order
+#   fatal      no pictures: the fatal message box, then exit code 255; (Linux)
+#              also when SIGTERM ends the box
 #   display    Linux: a 1280x720 screen, no soundtrack: clock 0, the picture
 #              scaled to 960x720 between black bars; Windows: a 1024x768
 #              screen has no 800x600 mode: the "ERROR" box, exit code 1
+#   first run  (Linux) no sound device: a warning, the show silent on its
+#              clock; no display: exit code 1 with the reason
 #   arguments  (Linux) --help, an unknown argument, a window that cannot be made
 #
 #   scripts/test_show.sh [linux|win64|win32]
-#
-# linux runs TARVEL_PROGRAM, TARVEL_CAPTURE and TARVEL_CONTENT when given (as
-# the desktop test does), else build/release's. win32 runs under 32-bit Wine,
-# natively or through qemu-i386 (enable_32bit_programs), there without the
-# units. TARVEL_NATIVE_BUILD=DIR: the native build holding content and
-# tarvel-capture for Wine (default build/release).
+# linux runs TARVEL_PROGRAM, TARVEL_CAPTURE and TARVEL_CONTENT when given,
+# else build/release's. win32 runs natively or through qemu-i386, there
+# without the units. TARVEL_NATIVE_BUILD=DIR: the native build with the
+# content and tarvel-capture for Wine (default build/release).
 source "$(dirname "$0")/common.sh"
 positional_arguments 1 "$@"
 source "$TARVEL_ROOT/scripts/wine_common.sh"
 
 platform=${1:-linux}
-case $platform in linux | win64 | win32) ;; *) echo "usage: scripts/test_show.sh [linux|win64|win32]" >&2; exit 2 ;; esac
+case $platform in linux | win64 | win32) ;; *) usage_error "unknown platform $platform" ;; esac
 
 if [ "$platform" = linux ]; then
   ensure_packages xvfb xdotool x11-utils ffmpeg
@@ -61,9 +61,7 @@ else
     "Release music graph" "CoUninitialize" "Release IDirectSound 0" 'mciSendStringA "stop cdaudio"'
     'mciSendStringA "close cdaudio"' "exit 0")
 fi
-
-# From here on a failing check is counted, not fatal.
-set +e
+set +e # from here on a failing check is counted
 
 if [ "$platform" != linux ] && [ -z "$emulator" ]; then
   log "Wine: the Windows platform's tests ($platform)"
@@ -96,6 +94,23 @@ log_has "$work/fatal.err" "$caption graph\\fondo.tga" || why+=" no message on st
 check "fatal error: message box \"$caption\" with graph\\fondo.tga, exit code -1" "$why"
 
 if [ "$platform" = linux ]; then
+  start_show "$work/fatal" fatal-term "$exe"
+  wait_for 60 window_shown "$caption" && kill -TERM "$show_pid"
+  finish_show 5
+  code=$?
+  check "SIGTERM ends the fatal message box with exit code 255" "$([ $code -eq 255 ] || echo "exit code $code")"
+
+  log "A first run without a sound device"
+  : >"$work/empty-alsa.conf"
+  RUN_WITH=(env -u SDL_AUDIODRIVER ALSA_CONFIG_PATH="$work/empty-alsa.conf" PULSE_SERVER=unix:/nonexistent
+    PIPEWIRE_REMOTE=/nonexistent)
+  start_show "$work/show" nodevice "$exe"
+  RUN_WITH=()
+  wait_for 60 clock_reached "$work/nodevice.log" 50 || silent="the clock did not reach 50 within 60 s;"
+  grep -q '^tarvel: no sound device (.*); playing silently$' "$work/nodevice.err" || silent+=" no warning on stderr;"
+  press_to_end TARVEL Escape 0
+  check "no sound device: a warning, the show silent on its clock, Escape ends it with 0" "${silent:-}$why"
+
   log "A 16:9 screen without an 800x600 mode, no soundtrack"
   start_screen 1280x720x24
   mkdir -p "$work/silent"
@@ -105,12 +120,11 @@ if [ "$platform" = linux ]; then
     grab silent 1280x720
     capture_frame silent-capture 0 "$content"
     why=$(grep '^frame ' "$work/silent.log" | awk '$4 != 0 { print "a frame at clock " $4; exit }')
-    # The bars left and right of the 960x720 picture are black.
+    # The bars beside the 960x720 picture are black; the picture, scaled back
+    # to 800x600, is the frame of clock 0 up to the scaling's blur.
     bars=$(ffmpeg -loglevel error -i "$work/silent.png" -filter_complex \
       "[0]split[l][r];[l]crop=160:720:0:0[a];[r]crop=160:720:1120:0[b];[a][b]hstack" -f rawvideo - | tr -d '\0' | wc -c)
     [ "$bars" -eq 0 ] || why+=" $bars bytes of the bars are not black;"
-    # The picture, scaled back to 800x600, is the frame of clock 0 up to the
-    # scaling's blur.
     psnr=$(ffmpeg -i "$work/silent.png" -f rawvideo -pix_fmt rgb24 -video_size 800x600 -i "$work/silent-capture.rgb" \
       -lavfi "[0]crop=960:720:160:0,scale=800:600,format=rgb24[a];[a][1]psnr" -f null - 2>&1 |
       sed -n 's/.*PSNR.* average:\([0-9.inf]*\).*/\1/p')
@@ -123,8 +137,7 @@ if [ "$platform" = linux ]; then
   check "Escape ends the silent show with exit code 0" "$why"
 
   log "Arguments"
-  # arguments CODE TEXT [NAME=VALUE...] PROGRAM ARGS...: the program so started
-  # ends with CODE and says TEXT.
+  # arguments CODE TEXT ENV-ARGS...: `env ENV-ARGS` ends with CODE and says TEXT.
   arguments() {
     local code=$1 text=$2 out got; shift 2
     out=$(env "$@" 2>&1)
@@ -135,6 +148,8 @@ if [ "$platform" = linux ]; then
   arguments 0 "--window" "$exe" --help
   arguments 2 "unknown argument '--fullscreen'" "$exe" --fullscreen
   arguments 1 "tarvel: the window cannot be created" SDL_VIDEODRIVER=none_such "$exe"
+  arguments 1 "tarvel: the window cannot be created: no display" -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
+    timeout 20 "$exe"
 else
   # An X screen of 1024x768 has no 800x600 mode for Wine's DirectDraw.
   log "Wine: a display without the show's mode ($platform)"

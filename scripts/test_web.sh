@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# The web page in headless Chromium, driven by puppeteer-core from Node's test
-# runner (tests/web/web_show.test.mjs), on three content folders made from the
-# native build's content: the content itself, one picture missing, and no
-# soundtrack. puppeteer-core comes from the npm registry at the version
-# tests/web/package.json pins, into build/web/test-driver.
+# The web page in headless Chromium, driven by puppeteer-core (the version
+# tests/web/package.json pins, into build/web/test-driver) from Node's test
+# runner (tests/web/web_show.test.mjs), on the native build's content, the
+# same with a picture missing, and without the soundtrack.
 #
 #   scripts/test_web.sh     (TARVEL_NATIVE_BUILD=DIR: the native build holding
 #                            content and tarvel-capture, default build/release)
@@ -22,16 +21,14 @@ work=$web/test
 rm -rf "$work"
 mkdir -p "$work/work"
 
-# variant NAME: a page folder beside the main one with the program's files
-# linked and, packed from NAME/content, a content folder made by the caller.
+# variant NAME: a page folder of the program's files and NAME/content packed.
 variant() {
   local file
   for file in tarvel.html tarvel.js tarvel.wasm; do ln -s "$web/$file" "$work/$1/$file"; done
   pack_web_content "$work/$1/content" "$work/$1"
 }
 
-log "Making the test content folders"
-# Every picture but one from the middle of the list.
+log "Making the test content folders: every picture but one from the middle; no soundtrack"
 mkdir -p "$work/missing-picture/content/graph" "$work/no-soundtrack/content"
 mapfile -t pictures < <(cd "$content/graph" && ls)
 missing=${pictures[$((${#pictures[@]} / 2))]}

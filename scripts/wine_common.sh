@@ -1,19 +1,16 @@
 # The Windows program under Wine: its loader, a private prefix, a null ALSA
-# device, and 32-bit programs natively or through qemu-i386, over the
-# machinery of scripts/test_common.sh. Sourced after common.sh by the scripts
-# that run the Windows program; not meant to be run on its own.
+# device, 32-bit programs natively or through qemu-i386, over
+# scripts/test_common.sh. Sourced after common.sh.
 source "$TARVEL_ROOT/scripts/test_common.sh"
 
-# Wine 8 on Debian installs its loaders off the PATH: wine64 for 64-bit
-# programs, wine (from wine32:i386) for 32-bit ones.
+# Debian's Wine 8 keeps its loaders off the PATH: wine64, and wine (wine32:i386).
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
-# The emulator that runs 32-bit programs (enable_32bit_programs), if any.
-emulator=
+emulator= # what runs 32-bit programs (enable_32bit_programs), if anything
 
-# wine_setup ARCH WORK: show_setup WORK, and the loader of the program of
-# build/ARCH (win64 or win32) in RUN_WITH, the prefix build/ARCH/wine-prefix,
-# no installer dialogs and a null ALSA device (DirectSound needs one).
+# wine_setup ARCH WORK: show_setup WORK; the loader of build/ARCH's program
+# (win64 or win32) in RUN_WITH, the prefix build/ARCH/wine-prefix, no
+# installer dialogs and a null ALSA device (DirectSound needs one).
 wine_setup() {
   show_setup "$2"
   RUN_WITH=("$WINE64")
@@ -24,9 +21,8 @@ wine_setup() {
   export ALSA_CONFIG_PATH=$work/asound.conf
 }
 
-# wine_prepare_prefix: an 800x600 screen, and a fresh copy of a prefix that
-# wineboot made for this version of Wine and nothing has used since (made
-# once, by the 64-bit loader: 32-bit programs set up its 32-bit half).
+# wine_prepare_prefix: an 800x600 screen and a fresh copy of the prefix
+# wineboot made once for this version of Wine.
 wine_prepare_prefix() {
   local pristine=$WINEPREFIX.pristine version
   log "Preparing the Wine prefix"
@@ -42,13 +38,9 @@ wine_prepare_prefix() {
   rm -rf "$WINEPREFIX"
   cp -a "$pristine" "$WINEPREFIX"
   if [ -n "$emulator" ]; then
-    # Through qemu a thread that takes a signal can go on with another
-    # thread's TEB (enable_32bit_programs). The main thread takes one when a
-    # driver's synchronous I/O completes before the slower emulated thread
-    # waits for it: the joystick calls and the cdaudio MCI driver's drive
-    # queries. So wined3d runs in the calling thread and draws with GDI, and
-    # the cdaudio driver is left out (its commands then fail, as without a
-    # drive).
+    # Under qemu the main thread must take no signals (enable_32bit_programs):
+    # wined3d draws with GDI in the calling thread, and there is no cdaudio
+    # driver, whose drive queries would send them.
     "$WINE64" reg add 'HKCU\Software\Wine\Direct3D' /v csmt /t REG_DWORD /d 0 /f >>"$work/wineboot.log" 2>&1
     "$WINE64" reg add 'HKCU\Software\Wine\Direct3D' /v renderer /d gdi /f >>"$work/wineboot.log" 2>&1
     sed -i '/^cdaudio=/Id' "$WINEPREFIX/drive_c/windows/system.ini"
@@ -57,13 +49,12 @@ wine_prepare_prefix() {
   time_check
 }
 
-# enable_32bit_programs ARGS...: 32-bit Wine and its packages beside the
-# amd64 ones, and 32-bit x86 programs runnable: natively where the kernel
-# runs them, else through qemu-i386 registered with binfmt_misc (as root; an
-# existing registration is left alone). Where that cannot be done it prints
-# a SKIP line and ends the script with 0. TARVEL_WINE32_QEMU=1 uses qemu-i386
-# on any kernel, with a binfmt_misc of its own in a user namespace (Linux 6.7
-# or later), where the script starts again with ARGS.
+# enable_32bit_programs ARGS...: 32-bit Wine beside the 64-bit one, and 32-bit
+# x86 programs runnable: natively, else through qemu-i386 registered with
+# binfmt_misc (as root; an existing registration is kept). Where that cannot
+# be done it prints SKIP and ends the script with 0. TARVEL_WINE32_QEMU=1
+# uses qemu-i386 on any kernel, with a binfmt_misc of its own in a user
+# namespace (Linux 6.7 or later), where the script starts again with ARGS.
 enable_32bit_programs() {
   local binfmt=/proc/sys/fs/binfmt_misc qemu=/usr/bin/qemu-i386 probe=$work/exit-i386 entry
   skip() { echo "SKIP 32-bit Windows program under Wine: $*"; exit 0; }
@@ -77,8 +68,7 @@ enable_32bit_programs() {
     -eq ${#TARVEL_WINE32_PACKAGES[@]} ] || root "installing ${TARVEL_WINE32_PACKAGES[*]}"
   ensure_packages "${TARVEL_WINE32_PACKAGES[@]}"
 
-  # A 32-bit x86 program that only exits: whether this kernel runs such
-  # programs, natively or through binfmt_misc.
+  # A 32-bit x86 program that only exits: does this kernel run such programs?
   printf '.globl _start\n_start:\n movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' | as --32 -o "$probe.o" -
   ld -m elf_i386 -o "$probe" "$probe.o"
   register_qemu() {
@@ -87,8 +77,7 @@ enable_32bit_programs() {
     [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || skip "no binfmt_misc"
     [ -e "$binfmt/qemu-i386" ] && return
     log "Registering $qemu for 32-bit x86 programs"
-    # 32-bit x86 ELF executables and shared objects; the interpreter is
-    # opened at registration (F), so that it serves every mount namespace.
+    # 32-bit x86 ELF files; the interpreter opened now (F), for every mount namespace.
     echo ":qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:$qemu:F" \
       >"$binfmt/register" || skip "qemu-i386 cannot be registered with binfmt_misc"
   }
@@ -111,11 +100,11 @@ enable_32bit_programs() {
       emulator=$(sed -n 's/^interpreter //p' "$entry")
   done
   [ -n "$emulator" ] || { log "32-bit programs run natively"; return 0; }
-  # Emulated, everything takes longer, and qemu must reserve the guest's
-  # address space up front (3 GB), or Wine cannot map its shared user data
-  # at the fixed address it needs.
+  # Emulated, all takes longer, and qemu must reserve the guest's 3 GB up
+  # front, or Wine cannot map its shared user data at its fixed address.
   patience=4
   export QEMU_RESERVED_VA=0xc0000000
+  # qemu-i386 7.2 gives a thread that takes a signal another thread's TEB.
   as --32 -o "$work/tls-reload.o" "$TARVEL_ROOT/tests/wine/qemu_tls_reload.s"
   ld -m elf_i386 -o "$work/tls-reload" "$work/tls-reload.o"
   "$work/tls-reload" ||

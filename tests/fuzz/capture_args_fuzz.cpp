@@ -1,8 +1,6 @@
-// libFuzzer target for tarvel-capture's command line: a fuzzed list of
-// arguments, many of them the tool's own words so that every command and
-// option is reached, parsed by ParseCaptureArgs; "@F" names a file of fuzzed
-// text read as a clock list. The same text goes to ParseClockList with
-// fuzzed bounds. A refusal must say why.
+// libFuzzer target for tarvel-capture's command line: fuzzed arguments, many
+// of them the tool's own words, for ParseCaptureArgs ("@F" names a file of
+// fuzzed text), and that text for ParseClockList. A refusal must say why.
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,8 +1,6 @@
-// libFuzzer target for the CD commands: a fuzzed string parsed as a command
-// (ParseCDCommand), written again as the engine writes it (PlayCD, StopCD,
-// OpenCD, CloseCD through this program's SendCDCommand), and its position,
-// or a fuzzed one, through the player's track arithmetic (CDPlaySpan) on a
-// fuzzed table of contents.
+// libFuzzer target for the CD commands: a fuzzed string parsed, written again
+// as the engine writes it, and its position (or a fuzzed one) through the
+// track arithmetic (CDPlaySpan) on a fuzzed table of contents.
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -2,23 +2,16 @@
 
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
+#include <string>
 
-// This process's scratch file, in a memory-backed folder where there is one
-// (a file is written per input), removed at exit.
+// This process's scratch file in /dev/shm (a file is written per input), removed at exit.
 inline const char* ScratchFile()
 {
-    static char name[512] = "";
-    if (!name[0]) {
-        const std::filesystem::path folder =
-            std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-        std::snprintf(name, sizeof name, "%s/tarvel-fuzz-%d", folder.c_str(), int(getpid()));
-        std::atexit([] { std::remove(ScratchFile()); });
-    }
-    return name;
+    static const std::string name = "/dev/shm/tarvel-fuzz-" + std::to_string(getpid());
+    [[maybe_unused]] static const int removed = std::atexit([] { std::remove(name.c_str()); });
+    return name.c_str();
 }
 
 inline void WriteScratchFile(const void* data, size_t size)

@@ -1,8 +1,7 @@
-// libFuzzer target for the TGA reader: each input is written to a file and
-// read with SizeTGA and LoadTGA into a target of at most 96 x 96 pixels,
-// placed by the header's origin fields (which the reader ignores) so that
-// every side clips. A fatal error ends the load, not the process: this
-// program's ShowMessageBox throws.
+// libFuzzer target for the TGA reader: each input written to a file and read
+// with SizeTGA and LoadTGA into a target of at most 96 x 96 pixels, placed by
+// the header's origin fields (which the reader ignores) so that every side
+// clips. This program's ShowMessageBox throws: a fatal error ends the load.
 
 #include <algorithm>
 #include <cstdint>
@@ -12,16 +11,7 @@
 #include "image/tga.h"
 #include "raster/screen.h"
 
-namespace {
-
 struct LoadEnded {};
-
-int Int16At(const uint8_t* data, size_t size, size_t at)
-{
-    return at + 1 < size ? int(int16_t(uint16_t(data[at] | data[at + 1] << 8))) : 0;
-}
-
-} // namespace
 
 void ShowMessageBox(const char*, const char*)
 {
@@ -31,13 +21,14 @@ void ShowMessageBox(const char*, const char*)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     WriteScratchFile(data, size);
+    const auto int16At = [&](size_t at) { return at + 1 < size ? int(int16_t(data[at] | data[at + 1] << 8)) : 0; };
     int w = 0, h = 0;
     Screen target{};
     try {
         SizeTGA(ScratchFile(), &w, &h);
         newscreen(&target, std::min(w, 96), std::min(h, 96));
         SetTarget(&target);
-        LoadTGA(ScratchFile(), Int16At(data, size, 8), Int16At(data, size, 10));
+        LoadTGA(ScratchFile(), int16At(8), int16At(10));
     } catch (const LoadEnded&) {
     }
     SetTarget(nullptr);

@@ -1,12 +1,7 @@
-# Two threads of a 32-bit x86 Linux program put different bases into the
-# same TLS descriptor with set_thread_area; the first then reloads %fs and
-# reads its TLS word. Exit code 0: it still reads its own word, as on Linux,
-# where TLS descriptors belong to the thread; 1: it reads the other thread's
-# (qemu-i386 7.2, whose threads share one GDT).
-#
-#   as --32 -o tls_reload.o qemu_tls_reload.s && ld -m elf_i386 -o tls_reload tls_reload.o
-#   ./tls_reload; echo $?              0
-#   qemu-i386 ./tls_reload; echo $?    1
+# Two threads of a 32-bit x86 program put different bases into one TLS
+# descriptor (set_thread_area); the first then reloads %fs and reads its TLS
+# word. Exit code 0: its own word, as on Linux; 1: the other thread's (qemu-i386
+# 7.2, whose threads share one GDT). as --32, then ld -m elf_i386.
         .globl _start
         .text
 _start:
