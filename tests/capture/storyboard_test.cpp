@@ -50,7 +50,8 @@ TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunk)
     ASSERT_EQ(RunInContent({"storyboard", "--out", board, "--columns", "5"}, RunStoryboard), 0);
     const DecodedPng image = DecodePng(FileBytes(board));
     const Storyboard layout = MakeStoryboard(5);
-    ASSERT_EQ(std::make_tuple(image.width, image.height, layout.rows), std::make_tuple(layout.width, layout.height, 8));
+    ASSERT_EQ(std::make_pair(image.width, image.height), std::make_pair(layout.width, layout.height));
+    EXPECT_EQ(layout.rows, 8);
 
     for (int window = 1; window <= SceneWindowCount; window++) {
         char name[32];
@@ -64,8 +65,8 @@ TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunk)
                 uint32_t shrunk = 0;
                 for (int channel = 0; channel < 3; channel++) {
                     int sum = 0;
-                    for (int i = 0; i < 16; i++)
-                        sum += frame[4 * (size_t(4 * y + i / 4) * 800 + size_t(4 * x + i % 4)) + size_t(channel)];
+                    for (size_t i = 0; i < 16; i++)
+                        sum += frame[4 * ((4 * size_t(y) + i / 4) * 800 + 4 * size_t(x) + i % 4) + size_t(channel)];
                     shrunk |= uint32_t((sum + 8) / 16) << (8 * channel);
                 }
                 differing += image.pixels[size_t(top + y) * size_t(image.width) + size_t(left + x)] != shrunk;

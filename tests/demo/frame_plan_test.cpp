@@ -235,7 +235,8 @@ TEST_F(FramePlanShow, EveryFrameMatchesTheStraightDrawing)
     for (int32_t n = 0, T = 0; T < ShowEndClock; n++, T = n * 100 / 12) {
         frame.Draw(DrawScene, T, &Images.ImageBank[0].image);
         const size_t window = size_t(SceneWindowAt(T));
-        ASSERT_TRUE(frame.planned == frame.straight) << "T = " << T << ", window " << window << ": " << frame.Difference();
+        ASSERT_TRUE(frame.planned == frame.straight)
+            << "T = " << T << ", window " << window << ": " << frame.Difference();
         frames[window]++;
         lighter[window] += Sequencer.Plan.backgroundPixelsSkipped > 0 || Sequencer.Plan.layersSkipped > 0;
     }

@@ -72,7 +72,8 @@ TEST_F(ShowTest, LoadsEveryPictureThenStartsTheSoundtrackThenPresentsTheTimeline
         loaded += listed;
         ASSERT_EQ(s.image.width, listed ? 2 : 0) << "slot " << slot;
         if (listed) {
-            EXPECT_EQ(std::make_pair(s.image.rows[1][1], s.hotspotX), std::make_pair(SlotColour(slot), 1)) << slot;
+            EXPECT_EQ(s.image.rows[1][1], SlotColour(slot)) << "slot " << slot;
+            EXPECT_EQ(s.hotspotX, 1);
         }
     }
     EXPECT_EQ(loaded, 113);
@@ -84,8 +85,10 @@ TEST_F(ShowTest, LoadsEveryPictureThenStartsTheSoundtrackThenPresentsTheTimeline
     EXPECT_EQ(CaptureMusicFile, "music\\music00.mp3");
     EXPECT_EQ(Sequencer.SceneClock, 0);
     // Noise layers for a 400x200 and an 800x200 area (buffers 402 and 801 wide).
-    EXPECT_EQ(std::make_pair(Images.NoiseLayers[0].kind, int(Images.NoiseLayers[0].buffer.width)), std::make_pair(0, 402));
-    EXPECT_EQ(std::make_pair(Images.NoiseLayers[1].kind, int(Images.NoiseLayers[1].buffer.width)), std::make_pair(1, 801));
+    for (int layer : {0, 1}) {
+        const NoiseLayer& n = Images.NoiseLayers[layer];
+        EXPECT_EQ(std::make_pair(n.kind, int(n.buffer.width)), std::make_pair(layer, layer ? 801 : 402));
+    }
     EXPECT_EQ(CaptureFramesPresented, presented); // nothing drawn yet
 
     CaptureMusicPosition = 1.234567;
@@ -175,8 +178,8 @@ TEST_F(AppTest, RefreshDrawsOnlyDueFramesWithoutWaitingAndEndsWithTheQuit)
     for (const auto& [now, presented, timerBase] : refreshes) {
         CaptureTickNow = now;
         EXPECT_TRUE(RunAppRefresh(&exitCode)) << now;
-        EXPECT_EQ(std::make_pair(CaptureFramesPresented - before, Input.TimerBase), std::make_pair(presented, timerBase))
-            << now;
+        EXPECT_EQ(CaptureFramesPresented - before, presented) << now;
+        EXPECT_EQ(Input.TimerBase, timerBase) << now;
     }
     // The frame that reaches the end asks to close; the next refresh closes,
     // shuts down and ends with 0, drawing nothing more.
