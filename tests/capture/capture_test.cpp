@@ -193,12 +193,8 @@ TEST(CaptureTool, FramesAndStills)
 // `frames` draws at the same clocks.
 TEST(CaptureTool, VideosCarryThePictureAndTheSoundtrackAndTheArchiveExactlyTheFramesDrawn)
 {
-    const struct {
-        std::string arguments;
-        int frames;
-        double seconds;
-        std::vector<const char*> fields;
-    } videos[] = {
+    // Arguments, frames, seconds, what ffprobe finds.
+    const std::tuple<std::string, int, double, std::vector<const char*>> videos[] = {
         {"--fps 10 --end 300 --out v.mp4 --size 160x120", 30, 3.0,
          {"codec_name=h264", "width=160", "height=120", "pix_fmt=yuv420p", "color_space=smpte170m", "codec_name=aac"}},
         {"--fps 4 --end 1500 --out v.mkv --lossless", 60, 15.0,
@@ -206,19 +202,18 @@ TEST(CaptureTool, VideosCarryThePictureAndTheSoundtrackAndTheArchiveExactlyTheFr
     };
     TempDir dir;
     const std::string in = "cd '" + dir.path.string() + "' && ";
-    for (const auto& v : videos) {
-        const ToolRun run = Capture(dir, "video" + Content + " " + v.arguments);
-        ASSERT_EQ(run.exitCode, 0) << v.arguments << "\n" << run.err;
-        const std::string frames = std::to_string(v.frames);
-        EXPECT_THAT(run.err, HasSubstr(frames + "/" + frames + " frames 100%"));
+    for (const auto& [arguments, frames, seconds, fields] : videos) {
+        const ToolRun run = Capture(dir, "video" + Content + " " + arguments);
+        ASSERT_EQ(run.exitCode, 0) << arguments << "\n" << run.err;
+        EXPECT_THAT(run.err, HasSubstr(std::to_string(frames) + "/" + std::to_string(frames) + " frames 100%"));
         const std::string info = RunCommand(in + "ffprobe -v error -show_entries stream=codec_name,width,height,"
                                                  "pix_fmt,color_space:format=duration -of default=noprint_wrappers=1 " +
-                                            v.arguments.substr(v.arguments.find("v."), 5));
-        for (const char* field : v.fields)
-            EXPECT_THAT(info, HasSubstr(field)) << v.arguments;
+                                            arguments.substr(arguments.find("v."), 5));
+        for (const char* field : fields)
+            EXPECT_THAT(info, HasSubstr(field)) << arguments;
         const size_t at = info.find("duration=");
         ASSERT_NE(at, std::string::npos) << info;
-        EXPECT_NEAR(std::stod(info.substr(at + 9)), v.seconds, 0.1) << v.arguments << "\n" << info;
+        EXPECT_NEAR(std::stod(info.substr(at + 9)), seconds, 0.1) << arguments << "\n" << info;
     }
     std::string clocks;
     for (int frame = 0; frame < 60; frame++)
