@@ -120,7 +120,8 @@ TEST_F(SoundTest, LoadingAgainReplacesTheEarlierSampleStopReachesOnlyChannelsTha
     EndSound();
     EXPECT_EQ(std::make_pair(FakeSound.releasedDevices, FakeSound.releasedBuffers), std::make_pair(1, 4));
     EXPECT_THAT(FakeSound.stops, ElementsAre(6));
-    // ResetSound releases what is still loaded without the device.
+    // ResetSound releases what is still loaded, with no EndSound before it.
+    InitSound();
     LoadTone(3);
     ResetSound();
     EXPECT_EQ(FakeSound.releasedBuffers, 5);
