@@ -222,30 +222,20 @@ struct FramePlanShow : CleanEngineTest {
     InFolder content{TARVEL_CONTENT_DIR};
 };
 
-// Every frame at 12 frames per second of music time (every window gets
-// frames), each drawn both ways from the same state. Most windows lay opaque
-// pictures over much of the frame, so their frames are lighter by the plan.
+// Every frame at 12 frames per second of music time, which gives every
+// window frames, each drawn both ways from the same state. (How much the plan
+// saves on the show is measured by `tarvel-capture bench`.)
 TEST_F(FramePlanShow, EveryFrameMatchesTheStraightDrawing)
 {
     ASSERT_EQ(InitApp(), 1);
     DemoFrame();
     DemoFrame();
-    std::vector<int> frames(SceneWindowCount + 1), lighter(SceneWindowCount + 1);
     TwoWays frame;
     for (int32_t n = 0, T = 0; T < ShowEndClock; n++, T = n * 100 / 12) {
         frame.Draw(DrawScene, T, &Images.ImageBank[0].image);
-        const size_t window = size_t(SceneWindowAt(T));
         ASSERT_TRUE(frame.planned == frame.straight)
-            << "T = " << T << ", window " << window << ": " << frame.Difference();
-        frames[window]++;
-        lighter[window] += Sequencer.Plan.backgroundPixelsSkipped > 0 || Sequencer.Plan.layersSkipped > 0;
+            << "T = " << T << ", window " << SceneWindowAt(T) << ": " << frame.Difference();
     }
-    int windowsLightened = 0;
-    for (size_t w = 1; w < frames.size(); w++) {
-        EXPECT_GT(frames[w], 10) << "window " << w;
-        windowsLightened += lighter[w] == frames[w];
-    }
-    EXPECT_GE(windowsLightened, 30);
 }
 
 } // namespace
