@@ -171,30 +171,23 @@ const PlanCase PlanCases[] = {
      0, 0},
 };
 
-class FramePlanScenes : public ::testing::TestWithParam<PlanCase> {
+// Slots of random pixels and both noise layers as the show makes them, on a
+// clean engine that is cleaned up after.
+class FramePlanScenes : public CleanEngineTest, public ::testing::WithParamInterface<PlanCase> {
 protected:
     void SetUp() override
     {
+        CleanEngineTest::SetUp();
         CalcMathTables();
         SeedRandom(7);
         NoiseInit(0, 0, 400, 200);
         NoiseInit(1, 1, 800, 200);
         std::mt19937 rng(11);
-        const int sizes[][3] = {{Top, 800, 300},     {Bottom, 800, 300}, {LeftQuarter, 200, 600}, {RightTop, 400, 300},
-                                {Tile, 100, 100},    {Speckled, 64, 48}, {GlitchSprite, 300, 60}};
+        const int sizes[][3] = {{Top, 800, 300},  {Bottom, 800, 300}, {LeftQuarter, 200, 600}, {RightTop, 400, 300},
+                                {Tile, 100, 100}, {Speckled, 64, 48}, {GlitchSprite, 300, 60}};
         for (const auto& s : sizes)
             slots.emplace_back(s[0], s[1], s[2], &rng);
-        ResetDisplay();
         newscreenwin(&Display.DisplayScreen, DisplayWidth, DisplayHeight);
-    }
-    void TearDown() override
-    {
-        NoiseFree(0);
-        NoiseFree(1);
-        Images.NoiseLayers[0] = Images.NoiseLayers[1] = NoiseLayer{};
-        ResetDisplay();
-        ResetSequencer();
-        SetTarget(nullptr);
     }
     std::deque<TestSlot> slots;
     OwnedScreen background{DisplayWidth, DisplayHeight};
