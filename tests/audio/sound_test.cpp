@@ -1,8 +1,8 @@
 // Sample channels over a sound device (the platform seam of this test
 // program) that records every call and can be made to fail at each step.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -51,6 +51,9 @@ bool ChannelDuplicate(int channel, SampleBuffer* buffer)
 
 namespace {
 
+using ::testing::Each;
+using ::testing::ElementsAre;
+
 struct SoundTest : ::testing::Test {
     SoundTest()
     {
@@ -70,19 +73,12 @@ TEST_F(SoundTest, AutomaticChannelsRunFromOneAndWrapToZeroAndAGivenOneLeavesTheT
     LoadTone(0);
     for (int i = 0; i < 17; i++)
         playsound(0, 0, 0, 44100, -1);
-    std::vector<int> expected;
-    for (int i = 1; i < 16; i++)
-        expected.push_back(i);
-    expected.insert(expected.end(), {0, 1});
-    EXPECT_EQ(FakeSound.duplicates, expected);
-    EXPECT_EQ(FakeSound.plays, expected);
-    EXPECT_EQ(Sound.LastChannel, 1u);
-
+    EXPECT_THAT(FakeSound.duplicates, ElementsAre(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0, 1));
+    EXPECT_EQ(FakeSound.plays, FakeSound.duplicates);
     FakeSound = FakeSoundDevice{};
-    playsound(0, 0, 0, 0, 15);
-    playsound(0, 0, 0, 0, 0);
-    playsound(0, 0, 0, 0, -1);
-    EXPECT_EQ(FakeSound.duplicates, (std::vector<int>{15, 0, 2}));
+    for (int channel : {15, 0, -1})
+        playsound(0, 0, 0, 0, channel);
+    EXPECT_THAT(FakeSound.duplicates, ElementsAre(15, 0, 2));
     EXPECT_EQ(FakeSound.duplicated[0], FakeSound.duplicated[1]);
 }
 
@@ -99,7 +95,7 @@ TEST_F(SoundTest, FileIsTakenWholeHeaderIncludedAndFlippedOnlyForFlagOne)
         playsound(sample, 0, 0, 0, 4);
     ASSERT_EQ(FakeSound.duplicated.size(), 3u);
     EXPECT_EQ(FakeSound.duplicated[0]->bytes, wave);
-    EXPECT_EQ(FakeSound.duplicated[1]->bytes, (std::vector<uint8_t>{0x80, 0x7F, 0xFF, 0x00, 0x92}));
+    EXPECT_THAT(FakeSound.duplicated[1]->bytes, ElementsAre(0x80, 0x7F, 0xFF, 0x00, 0x92));
     EXPECT_EQ(FakeSound.duplicated[2]->bytes, bytes);
 }
 
@@ -115,8 +111,6 @@ TEST_F(SoundTest, LoadingAgainReplacesTheEarlierSampleStopReachesOnlyChannelsTha
     playsound(0, 0, 0, 0, 6);
     for (int channel : {6, 5, -1, 16})
         stopchannel(channel);
-    EXPECT_EQ(FakeSound.stops, std::vector<int>{6});
-
     // The samples go with the device, and channels are not stopped after it.
     LoadTone(SampleTableSize - 1);
     EndSound();
@@ -124,19 +118,14 @@ TEST_F(SoundTest, LoadingAgainReplacesTheEarlierSampleStopReachesOnlyChannelsTha
     EXPECT_EQ(Sound.Samples[0], nullptr);
     stopchannel(6);
     EndSound();
-    EXPECT_EQ(FakeSound.releasedDevices, 1);
-    EXPECT_EQ(FakeSound.releasedBuffers, 4);
-    EXPECT_EQ(FakeSound.stops, std::vector<int>{6});
-}
-
-TEST_F(SoundTest, ResetReleasesEverySampleStillLoaded)
-{
+    EXPECT_EQ(std::make_pair(FakeSound.releasedDevices, FakeSound.releasedBuffers), std::make_pair(1, 4));
+    EXPECT_THAT(FakeSound.stops, ElementsAre(6));
+    // ResetSound releases what is still loaded, with no EndSound before it.
+    InitSound();
     LoadTone(3);
-    LoadTone(SampleTableSize - 1);
-    EndSound();
     ResetSound();
-    EXPECT_EQ(FakeSound.releasedBuffers, 2);
-    EXPECT_TRUE(std::all_of(std::begin(Sound.Samples), std::end(Sound.Samples), [](SampleBuffer* b) { return !b; }));
+    EXPECT_EQ(FakeSound.releasedBuffers, 5);
+    EXPECT_THAT(Sound.Samples, Each(nullptr));
     InitSound();
 }
 

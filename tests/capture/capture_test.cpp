@@ -1,45 +1,44 @@
 // tarvel-capture: its arguments, its schedule of music positions and the
 // show it plays in process, then every command run as a program on the
 // generated content.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <tuple>
 
-#include "app/capture/capture_platform.h"
 #include "audio/sound.h"
 #include "capture/capture_args.h"
 #include "capture/capture_show.h"
 #include "capture/ffmpeg_pipe.h"
 #include "common/png_read.h"
-#include "image/image_test_util.h"
-#include "image/tga.h"
+#include "content/content_test_util.h"
+#include "demo/demo_test_util.h"
 #include "input/input.h"
 
 namespace {
 
-bool Parse(const std::vector<std::string>& args, CaptureOptions* o, std::string* error = nullptr)
-{
-    std::string ignored;
-    return ParseCaptureArgs(args, o, error ? error : &ignored);
-}
+using ::testing::HasSubstr;
 
-// The options a command line gives, in one line.
-std::string Summary(const CaptureOptions& o)
+// The options a command line gives, in one line, or "error: " and why it is refused.
+std::string Parsed(const std::vector<std::string>& args)
 {
+    CaptureOptions o;
+    std::string error;
+    if (!ParseCaptureArgs(args, &o, &error))
+        return "error: " + error;
     std::ostringstream s;
     s << o.command << " fps " << o.fps << " " << o.width << "x" << o.height << " end " << o.endClock << " "
       << o.preset << " crf " << o.crf << (o.lossless ? " lossless" : "") << " runs " << o.runs << " columns "
       << o.columns << (o.raw ? " raw" : "") << " content '" << o.content << "' clocks";
     for (int32_t clock : o.clocks)
         s << " " << clock;
+    EXPECT_TRUE(o.command == "bench" || std::filesystem::path(o.out).is_absolute()) << o.out;
     return s.str();
 }
 
@@ -59,24 +58,16 @@ TEST(CaptureArgs, CommandsTakeTheirOptionsAndDefaults)
         {{"storyboard", "--out", "b.png", "--columns", "37"},
          "storyboard fps 32 800x600 end 13346 superfast crf 20 runs 1 columns 37 content '' clocks"},
     };
-    for (const auto& [args, summary] : lines) {
-        CaptureOptions o;
-        ASSERT_TRUE(Parse(args, &o)) << testing::PrintToString(args);
-        EXPECT_EQ(Summary(o), summary);
-        EXPECT_TRUE(o.command == "bench" || std::filesystem::path(o.out).is_absolute()) << o.out;
-    }
-    const std::string usage = CaptureUsage;
-    EXPECT_NE(usage.find("default " + std::string(DefaultVideoPreset) + ")"), std::string::npos) << usage;
-    EXPECT_NE(usage.find("(default " + std::to_string(DefaultVideoCrf) + ")"), std::string::npos) << usage;
+    for (const auto& [args, summary] : lines)
+        EXPECT_EQ(Parsed(args), summary);
+    // The usage names the defaults the parser takes.
+    EXPECT_THAT(CaptureUsage, HasSubstr("default " + std::string(DefaultVideoPreset) + ")"));
+    EXPECT_THAT(CaptureUsage, HasSubstr("(default " + std::to_string(DefaultVideoCrf) + ")"));
 
     TempDir dir;
     const std::string file = dir.Write("clocks.txt", {'5', '\n', '7', ',', '9', '\r', '\n'});
-    CaptureOptions o;
-    ASSERT_TRUE(Parse({"frames", "--clocks", "@" + file, "--out", "x"}, &o));
-    EXPECT_EQ(o.clocks, (std::vector<int32_t>{5, 7, 9}));
-    std::string error;
-    EXPECT_FALSE(Parse({"frames", "--clocks", "@" + file + ".missing", "--out", "x"}, &o, &error));
-    EXPECT_NE(error.find("cannot read"), std::string::npos);
+    EXPECT_THAT(Parsed({"frames", "--clocks", "@" + file, "--out", "x"}), testing::EndsWith("clocks 5 7 9"));
+    EXPECT_THAT(Parsed({"frames", "--clocks", "@" + file + ".missing", "--out", "x"}), HasSubstr("cannot read"));
 }
 
 TEST(CaptureArgs, RejectsWhatNoCommandCanUse)
@@ -96,12 +87,8 @@ TEST(CaptureArgs, RejectsWhatNoCommandCanUse)
         {"bench", "--preset", "fast"}, {"storyboard"}, {"storyboard", "--out", "b.png", "--columns", "0"},
         {"storyboard", "--out", "b.png", "--columns", "38"}, {"storyboard", "--out", "b.png", "--fps", "30"},
     };
-    for (const auto& args : bad) {
-        CaptureOptions o;
-        std::string error;
-        EXPECT_FALSE(Parse(args, &o, &error)) << testing::PrintToString(args);
-        EXPECT_FALSE(error.empty());
-    }
+    for (const auto& args : bad)
+        EXPECT_THAT(Parsed(args), testing::MatchesRegex("error: .+")) << testing::PrintToString(args);
 }
 
 TEST(CaptureSchedule, PositionGivesExactlyItsClockAndFramesComeAtAFixedRate)
@@ -117,40 +104,34 @@ TEST(CaptureSchedule, PositionGivesExactlyItsClockAndFramesComeAtAFixedRate)
               (std::vector<int64_t>{8008, 30, 134}));
 }
 
-// The show played in this process from its content folder, which is left after.
-struct CaptureShow : ::testing::Test {
-    std::filesystem::path previous = std::filesystem::current_path();
-    void SetUp() override { std::filesystem::current_path(TARVEL_CONTENT_DIR); }
-    void TearDown() override { std::filesystem::current_path(previous); }
-
-    // A digest of every frame of a play at 8 frames per second up to clock
-    // 2000 (noise layers, random layers and shears). With `sample`, the play
-    // then leaves a fade running, a sample on a channel and the timer moved.
-    static std::vector<uint64_t> PlayDigests(const std::string& sample = "")
-    {
-        std::vector<uint64_t> digests;
-        OpenShow();
-        PlayAtRate(8, 2000, [&](int64_t, int32_t) {
-            uint64_t h = 1469598103934665603ull;
-            for (uint32_t p : CaptureFrame)
-                h = (h ^ p) * 1099511628211ull;
-            digests.push_back(h);
-            return true;
-        });
-        if (!sample.empty()) {
-            Display.FadeMode = 2;
-            Display.FadeLevel = 20;
-            PlayFrameThen(2100);
-            loadsound(sample.c_str(), 3, 0);
-            playsound(3, 0, 0, 44100, -1);
-            AdvanceTimer(5000);
-        }
-        CloseShow();
-        return digests;
+// Digests of every frame of a play in this process at 8 frames per second up
+// to clock 2000 (noise layers, random layers and shears). With `sample`, the
+// play then leaves a fade running, a sample on a channel and the timer moved.
+std::vector<uint64_t> PlayDigests(const std::string& sample = "")
+{
+    InFolder content{TARVEL_CONTENT_DIR};
+    std::vector<uint64_t> digests;
+    OpenShow();
+    PlayAtRate(8, 2000, [&](int64_t, int32_t) {
+        uint64_t h = 1469598103934665603ull;
+        for (uint32_t p : CaptureFrame)
+            h = (h ^ p) * 1099511628211ull;
+        digests.push_back(h);
+        return true;
+    });
+    if (!sample.empty()) {
+        Display.FadeMode = 2;
+        Display.FadeLevel = 20;
+        PlayFrameThen(2100);
+        loadsound(sample.c_str(), 3, 0);
+        playsound(3, 0, 0, 44100, -1);
+        AdvanceTimer(5000);
     }
-};
+    CloseShow();
+    return digests;
+}
 
-TEST_F(CaptureShow, ReplaysTheSameFramesAfterAResetWhateverThePlayBeforeChanged)
+TEST(CaptureShow, ReplaysTheSameFramesAfterAResetWhateverThePlayBeforeChanged)
 {
     TempDir dir;
     const std::vector<uint64_t> first = PlayDigests(dir.Write("tone.raw", std::vector<uint8_t>(400, 0x10)));
@@ -160,33 +141,29 @@ TEST_F(CaptureShow, ReplaysTheSameFramesAfterAResetWhateverThePlayBeforeChanged)
     EXPECT_EQ(first, PlayDigests());
 }
 
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 struct ToolRun {
-    int exitCode;
+    int exitCode = -1;
     std::string out, err;
 };
 
 // Runs the tool in `dir`, capturing its output.
 ToolRun Capture(const TempDir& dir, const std::string& arguments, const std::string& env = "")
 {
-    const std::string command = "cd '" + dir.path.string() + "' && " + env + " '" TARVEL_CAPTURE_TOOL "' " +
-                                arguments + " >out.txt 2>err.txt";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(dir.path / "out.txt"), ReadFile(dir.path / "err.txt")};
+    ToolRun run;
+    run.out = RunCommand("cd '" + dir.path.string() + "' && " + env + " '" TARVEL_CAPTURE_TOOL "' " + arguments +
+                             " 2>err.txt",
+                         &run.exitCode);
+    run.err = FileText(dir.path / "err.txt");
+    return run;
 }
 
 const std::string Content = " --content '" TARVEL_CONTENT_DIR "'";
 
-std::string FrameFile(int frame, const char* extension)
+std::filesystem::path FrameFile(const TempDir& dir, int frame, const char* extension)
 {
     char name[32];
     std::snprintf(name, sizeof name, "frame_%05d.%s", frame, extension);
-    return name;
+    return dir.path / "f" / name;
 }
 
 // Frames as PNG files holding exactly the raw frames' pixels; 1290 lies in no
@@ -195,72 +172,59 @@ std::string FrameFile(int frame, const char* extension)
 TEST(CaptureTool, FramesAndStills)
 {
     TempDir dir;
-    ASSERT_EQ(Capture(dir, "frames" + Content + " --clocks 1290,1291,2720,7800 --raw --out a").exitCode, 0);
+    ASSERT_EQ(Capture(dir, "frames" + Content + " --clocks 1290,1291,2720,7800 --raw --out f").exitCode, 0);
+    const std::vector<uint32_t> background = ReadWithShowReader(TARVEL_CONTENT_DIR "/graph/fondo.tga").data;
     for (int i = 0; i < 4; i++) {
-        const std::string png = ReadFile(dir.path / "a" / FrameFile(i, "png"));
-        const std::string raw = ReadFile(dir.path / "a" / FrameFile(i, "rgb32"));
-        const DecodedPng decoded = DecodePng(std::vector<uint8_t>(png.begin(), png.end()));
-        ASSERT_EQ(std::make_pair(decoded.width, decoded.height), std::make_pair(800, 600)) << i;
-        ASSERT_EQ(raw.size(), 800u * 600u * 4u) << i;
-        EXPECT_EQ(std::memcmp(decoded.pixels.data(), raw.data(), raw.size()), 0) << i;
+        const DecodedPng png = DecodePng(FileBytes(FrameFile(dir, i, "png")));
+        const std::vector<uint8_t> raw = FileBytes(FrameFile(dir, i, "rgb32"));
+        ASSERT_EQ(std::make_pair(png.width, png.height), std::make_pair(800, 600)) << i;
+        ASSERT_EQ(raw.size(), 800u * 600 * 4) << i;
+        EXPECT_EQ(std::memcmp(png.pixels.data(), raw.data(), raw.size()), 0) << i;
+        EXPECT_EQ(std::memcmp(background.data(), raw.data(), raw.size()) == 0, i == 0) << i;
     }
-    OwnedScreen fondo(800, 600);
-    SetTarget(fondo.get());
-    LoadTGA((std::string(TARVEL_CONTENT_DIR) + "/graph/fondo.tga").c_str(), 0, 0);
-    SetTarget(nullptr);
-    const std::vector<uint32_t> background = Pixels(fondo.get());
-    const std::string backgroundBytes(reinterpret_cast<const char*>(background.data()), background.size() * 4);
-    EXPECT_EQ(ReadFile(dir.path / "a" / FrameFile(0, "rgb32")), backgroundBytes);
-    EXPECT_NE(ReadFile(dir.path / "a" / FrameFile(1, "rgb32")), backgroundBytes);
-
     const ToolRun run = Capture(dir, "stills" + Content + " --at 1290,600 --out s");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(ReadFile(dir.path / "s" / "still_01290.png"), ReadFile(dir.path / "a" / FrameFile(0, "png")));
+    EXPECT_EQ(FileBytes(dir.path / "s" / "still_01290.png"), FileBytes(FrameFile(dir, 0, "png")));
     EXPECT_TRUE(std::filesystem::exists(dir.path / "s" / "still_00600.png"));
 }
 
-TEST(CaptureTool, VideosCarryThePictureAndTheSoundtrackInTheFormatAskedFor)
+// Each kind of video carries the picture and the soundtrack in its formats,
+// for as long as asked; the lossless one's frames decode to exactly what
+// `frames` draws at the same clocks.
+TEST(CaptureTool, VideosCarryThePictureAndTheSoundtrackAndTheArchiveExactlyTheFramesDrawn)
 {
-    const std::pair<std::string, std::vector<const char*>> videos[] = {
-        {"--out v.mp4 --size 160x120",
+    // Arguments, frames, seconds, what ffprobe finds.
+    const std::tuple<std::string, int, double, std::vector<const char*>> videos[] = {
+        {"--fps 10 --end 300 --out v.mp4 --size 160x120", 30, 3.0,
          {"codec_name=h264", "width=160", "height=120", "pix_fmt=yuv420p", "color_space=smpte170m", "codec_name=aac"}},
-        {"--out v.mkv --lossless", {"codec_name=ffv1", "width=800", "height=600", "pix_fmt=bgr0", "codec_name=flac"}},
+        {"--fps 4 --end 1500 --out v.mkv --lossless", 60, 15.0,
+         {"codec_name=ffv1", "width=800", "height=600", "pix_fmt=bgr0", "codec_name=flac"}},
     };
-    for (const auto& [arguments, fields] : videos) {
-        TempDir dir;
-        const ToolRun run = Capture(dir, "video" + Content + " --fps 10 --end 300 " + arguments);
+    TempDir dir;
+    const std::string in = "cd '" + dir.path.string() + "' && ";
+    for (const auto& [arguments, frames, seconds, fields] : videos) {
+        const ToolRun run = Capture(dir, "video" + Content + " " + arguments);
         ASSERT_EQ(run.exitCode, 0) << arguments << "\n" << run.err;
-        EXPECT_NE(run.err.find("30/30 frames 100%"), std::string::npos) << run.err;
-        const std::string probe = "cd '" + dir.path.string() +
-                                  "' && ffprobe -v error -show_entries stream=codec_name,width,height,pix_fmt,"
-                                  "color_space:format=duration -of default=noprint_wrappers=1 " +
-                                  arguments.substr(6, 5) + " >probe.txt";
-        ASSERT_EQ(std::system(probe.c_str()), 0);
-        const std::string info = ReadFile(dir.path / "probe.txt");
+        EXPECT_THAT(run.err, HasSubstr(std::to_string(frames) + "/" + std::to_string(frames) + " frames 100%"));
+        const std::string info = RunCommand(in + "ffprobe -v error -show_entries stream=codec_name,width,height,"
+                                                 "pix_fmt,color_space:format=duration -of default=noprint_wrappers=1 " +
+                                            arguments.substr(arguments.find("v."), 5));
         for (const char* field : fields)
-            EXPECT_NE(info.find(field), std::string::npos) << arguments << "\n" << info;
+            EXPECT_THAT(info, HasSubstr(field)) << arguments;
         const size_t at = info.find("duration=");
         ASSERT_NE(at, std::string::npos) << info;
-        EXPECT_NEAR(std::stod(info.substr(at + 9)), 3.0, 0.1) << arguments << "\n" << info;
+        EXPECT_NEAR(std::stod(info.substr(at + 9)), seconds, 0.1) << arguments << "\n" << info;
     }
-}
-
-// The archive's frames decode to exactly what `frames` draws at the same
-// clocks, one after another from the start.
-TEST(CaptureTool, LosslessVideoHoldsExactlyTheFramesDrawn)
-{
-    TempDir dir;
-    ASSERT_EQ(Capture(dir, "video" + Content + " --fps 4 --end 1500 --lossless --out v.mkv").exitCode, 0);
     std::string clocks;
     for (int frame = 0; frame < 60; frame++)
         clocks += std::to_string(frame * 25) + ",";
     ASSERT_EQ(Capture(dir, "frames" + Content + " --raw --out f --clocks " + clocks).exitCode, 0);
-    const std::string decode = "cd '" + dir.path.string() + "' && ffmpeg -v error -i v.mkv -f rawvideo -pix_fmt bgr0 v.raw";
-    ASSERT_EQ(std::system(decode.c_str()), 0);
-    const std::string video = ReadFile(dir.path / "v.raw");
+    int decoded = -1;
+    const std::string video = RunCommand(in + "ffmpeg -v error -i v.mkv -f rawvideo -pix_fmt bgr0 -", &decoded);
+    ASSERT_EQ(decoded, 0);
     ASSERT_EQ(video.size(), 60u * 800 * 600 * 4);
     for (int frame = 0; frame < 60; frame++) { // the raw frames' top bytes are 0, as bgr0 decodes them
-        const std::string drawn = ReadFile(dir.path / "f" / FrameFile(frame, "rgb32"));
+        const std::string drawn = FileText(FrameFile(dir, frame, "rgb32"));
         ASSERT_TRUE(video.compare(size_t(frame) * drawn.size(), drawn.size(), drawn) == 0) << "frame " << frame;
     }
 }
@@ -285,6 +249,12 @@ TEST(EncoderPipe, AnEncoderThatStoppedReadingFailsTheWriteWithoutASignal)
     EXPECT_EQ(sigismember(&blocked, SIGPIPE) | sigismember(&pending, SIGPIPE), 0);
 }
 
+size_t Count(const std::string& text, const std::string& pattern)
+{
+    const std::regex r(pattern);
+    return size_t(std::distance(std::sregex_iterator(text.begin(), text.end(), r), std::sregex_iterator()));
+}
+
 // A line for each of the 37 windows; the picture has a dot for each of the
 // 534 frames and a band for every other window.
 TEST(CaptureTool, BenchReportsEveryWindowAndTheCopyItIsMeasuredAgainst)
@@ -292,22 +262,13 @@ TEST(CaptureTool, BenchReportsEveryWindowAndTheCopyItIsMeasuredAgainst)
     TempDir dir;
     const ToolRun run = Capture(dir, "bench" + Content + " --fps 4 --runs 2 --plot times.svg");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    std::istringstream lines(run.out);
-    int windows = 0;
-    for (std::string line; std::getline(lines, line);)
-        windows += !line.empty() && std::isdigit(uint8_t(line[0]));
-    EXPECT_EQ(windows, 37) << run.out;
+    EXPECT_EQ(Count(run.out, "(^|\n)[0-9]"), 37u) << run.out;
     for (const char* text : {"fastest of 2 runs", "\nshow ", "memcpy of one 800x600x4-byte frame", "mean frame / memcpy"})
-        EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
-    const std::string svg = ReadFile(dir.path / "times.svg");
-    const auto count = [&](const std::string& text) {
-        size_t n = 0;
-        for (size_t at = 0; (at = svg.find(text, at)) != std::string::npos; at++)
-            n++;
-        return n;
-    };
-    EXPECT_EQ(svg.substr(0, 4), "<svg");
-    EXPECT_EQ(std::make_tuple(count("h0"), count("fill='#f0f0f0'"), count("memcpy") > 0), std::make_tuple(534u, 18u, true));
+        EXPECT_THAT(run.out, HasSubstr(text));
+    const std::string svg = FileText(dir.path / "times.svg");
+    EXPECT_THAT(svg, testing::StartsWith("<svg"));
+    EXPECT_EQ(std::make_tuple(Count(svg, "h0"), Count(svg, "fill='#f0f0f0'")), std::make_tuple(534u, 18u));
+    EXPECT_THAT(svg, HasSubstr("memcpy"));
 }
 
 TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)
@@ -326,11 +287,11 @@ TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)
     for (const auto& r : runs) {
         const ToolRun run = Capture(dir, r.arguments, r.env);
         EXPECT_EQ(run.exitCode, r.exitCode) << r.arguments;
-        EXPECT_NE(run.err.find(r.message), std::string::npos) << r.arguments << "\n" << run.err;
+        EXPECT_THAT(run.err, HasSubstr(r.message)) << r.arguments;
     }
     const ToolRun help = Capture(dir, "--help");
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("usage: tarvel-capture"), std::string::npos);
+    EXPECT_THAT(help.out, HasSubstr("usage: tarvel-capture"));
 }
 
 } // namespace

@@ -5,9 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-// A PNG file decoded by libpng, as 0x00RRGGBB pixels row by row (with
-// `alpha`, 0xAARRGGBB); empty (0 x 0) when libpng rejects it: a bad
-// signature, checksum or stream.
+// A PNG file decoded by libpng, as 0x00RRGGBB (with `alpha`, 0xAARRGGBB)
+// pixels row by row; 0 x 0 when libpng rejects it.
 struct DecodedPng {
     int width = 0, height = 0;
     std::vector<uint32_t> pixels;

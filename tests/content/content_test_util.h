@@ -1,8 +1,12 @@
 #pragma once
 
+#include <sys/wait.h>
+
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include "image/tga.h"
@@ -16,6 +20,26 @@ inline std::vector<uint8_t> FileBytes(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+inline std::string FileText(const std::filesystem::path& path)
+{
+    const std::vector<uint8_t> bytes = FileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// What a shell command prints; its exit code (-1 when a signal ended it) in `*exitCode` when asked.
+inline std::string RunCommand(const std::string& command, int* exitCode = nullptr)
+{
+    std::string out;
+    std::FILE* p = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (size_t n; p && (n = std::fread(buffer, 1, sizeof buffer, p)) > 0;)
+        out.append(buffer, n);
+    const int status = p ? pclose(p) : -1;
+    if (exitCode)
+        *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return out;
 }
 
 // A picture read the way the show does: SizeTGA for the size, a Screen of

@@ -7,6 +7,7 @@
 
 #include "common/png_read.h"
 #include "content/content_test_util.h"
+#include "image/image_test_util.h"
 #include "contentgen/generate.h"
 #include "contentgen/picture.h"
 #include "contentgen/png_write.h"
@@ -31,23 +32,17 @@ TEST(Flatten, OpaquePicturesNeverKeepPureBlackAndKeyedSpritesKeepHalfCoveredPixe
     EXPECT_EQ(FlattenKeyed(keyed).pixels, (std::vector<uint32_t>{0, 0x0000FF, 0x010101}));
 }
 
-std::filesystem::path TempPath(const std::string& leaf)
-{
-    return std::filesystem::temp_directory_path() / ("tarvel-content-" + std::to_string(getpid()) + "-" + leaf);
-}
-
 // A 3x2 picture whose every pixel differs, including a black one.
 const Picture Small{3, 2, {0x00112233, 0x00000000, 0x00FF0080, 0x00010203, 0x00A0B0C0, 0x00FFFFFF}};
 
 TEST(TgaWriter, EveryLayoutReadsBackThroughTheShowsReader)
 {
-    const std::filesystem::path path = TempPath("layout.tga");
+    TempDir dir;
     for (int depth : {24, 32})
         for (bool topDown : {false, true})
             for (const char* id : {static_cast<const char*>(nullptr), "tarvel"}) {
                 const std::vector<uint8_t> bytes = EncodeTga(Small, TgaFormat{depth, topDown, id});
-                WriteBytes(path.string(), bytes);
-                const Decoded read = ReadWithShowReader(path.c_str());
+                const Decoded read = ReadWithShowReader(dir.Write("layout.tga", bytes).c_str());
                 EXPECT_EQ(std::make_pair(read.width, read.height), std::make_pair(3, 2));
                 EXPECT_EQ(read.data, Small.pixels) << depth << " bits, top-down " << topDown;
                 if (depth == 32 && topDown && !id) {
@@ -57,7 +52,6 @@ TEST(TgaWriter, EveryLayoutReadsBackThroughTheShowsReader)
                     EXPECT_EQ(bytes[18 + 4 + 3], 0); // the black pixel's alpha follows the key colour
                 }
             }
-    std::filesystem::remove(path);
 }
 
 // Tiny pictures, single rows and columns, and frames of random pixels (top
@@ -67,54 +61,49 @@ TEST(TgaWriter, EveryLayoutReadsBackThroughTheShowsReader)
 TEST(PngWriter, LibpngDecodesExactlyThePixelsWritten)
 {
     std::mt19937 rng(3);
-    const struct {
-        int width, height;
-        std::ptrdiff_t pitch;
-    } shapes[] = {{3, 2, 3}, {1, 1, 1}, {1, 37, 4}, {53, 1, 53}, {800, 600, 800}, {333, 211, 350}};
-    for (const auto& s : shapes) {
-        std::vector<uint32_t> pixels(size_t(s.pitch) * size_t(s.height));
+    const int shapes[][3] = {{3, 2, 3}, {1, 1, 1}, {1, 37, 4}, {53, 1, 53}, {800, 600, 800}, {333, 211, 350}};
+    for (const auto [width, height, pitch] : shapes) {
+        std::vector<uint32_t> pixels(size_t(pitch) * size_t(height));
         for (uint32_t& p : pixels)
             p = rng();
-        if (s.width == 3)
+        if (width == 3)
             pixels = Small.pixels;
         for (bool alpha : {false, true}) {
-            const DecodedPng png = DecodePng(alpha ? EncodePngRgba(pixels.data(), s.width, s.height, s.pitch)
-                                                   : EncodePng(pixels.data(), s.width, s.height, s.pitch),
+            const DecodedPng png = DecodePng(alpha ? EncodePngRgba(pixels.data(), width, height, pitch)
+                                                   : EncodePng(pixels.data(), width, height, pitch),
                                              alpha);
-            ASSERT_EQ(std::make_pair(png.width, png.height), std::make_pair(s.width, s.height));
-            for (int y = 0; y < s.height; y++)
-                for (int x = 0; x < s.width; x++)
-                    ASSERT_EQ(png.pixels[size_t(y * s.width + x)],
-                              pixels[size_t(y * s.pitch + x)] & (alpha ? 0xFFFFFFFFu : 0x00FFFFFFu))
-                        << s.width << "x" << s.height << " at (" << x << ", " << y << "), alpha " << alpha;
+            std::vector<uint32_t> written;
+            for (int y = 0; y < height; y++)
+                for (int x = 0; x < width; x++)
+                    written.push_back(pixels[size_t(y * pitch + x)] & (alpha ? 0xFFFFFFFFu : 0x00FFFFFFu));
+            EXPECT_EQ(std::make_pair(png.width, png.height), std::make_pair(width, height));
+            EXPECT_TRUE(png.pixels == written) << width << "x" << height << ", alpha " << alpha;
         }
     }
 }
 
+// A fresh run makes the same bytes as the run of the build.
 TEST(Generator, MakesTheSameBytesEveryTime)
 {
-    const std::filesystem::path fresh = TempPath("set"); // a fresh run against the set the build made
-    ASSERT_EQ(std::system((std::string("'") + TARVEL_CONTENTGEN + "' '" + fresh.string() + "' > /dev/null").c_str()), 0);
+    TempDir fresh;
+    ASSERT_EQ(std::system(("'" TARVEL_CONTENTGEN "' '" + fresh.path.string() + "' > /dev/null").c_str()), 0);
     size_t compared = 0;
     for (const auto& f : std::filesystem::recursive_directory_iterator(TARVEL_CONTENT_DIR)) {
         if (!f.is_regular_file())
             continue;
         const std::filesystem::path relative = std::filesystem::relative(f.path(), TARVEL_CONTENT_DIR);
-        EXPECT_TRUE(FileBytes(f.path()) == FileBytes(fresh / relative)) << relative;
+        EXPECT_TRUE(FileBytes(f.path()) == FileBytes(fresh.path / relative)) << relative;
         ++compared;
     }
-    std::filesystem::remove_all(fresh);
     EXPECT_EQ(compared, 115u); // 114 pictures and the soundtrack
 }
 
 TEST(GeneratorDeathTest, AnOutputFolderThatCannotBeMadeIsFatal)
 {
-    // A regular file where a folder should be.
-    const std::filesystem::path blocker = TempPath("blocker");
-    std::ofstream(blocker).put('x');
+    TempDir dir;
+    const std::filesystem::path blocker = dir.Write("blocker", {'x'}); // a file where a folder should be
     EXPECT_EXIT(WriteBytes((blocker / "graph" / "x.tga").string(), {1, 2, 3}), testing::ExitedWithCode(255),
                 "tarvel-contentgen: cannot create the folder of .*blocker/graph/x.tga");
-    std::filesystem::remove(blocker);
 }
 
 } // namespace

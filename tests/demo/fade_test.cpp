@@ -1,48 +1,37 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
-#include "app/app.h"
-#include "app/capture/capture_platform.h"
+#include "demo_test_util.h"
 #include "display/display.h"
 #include "raster/screen.h"
 
 namespace {
 
-// The show's start-up on the capture platform, whose frames land in
-// CaptureFrame; everything is reset after.
-struct FadeTest : ::testing::Test {
+using ::testing::ElementsAre;
+
+// The show's start-up on the capture platform, whose frames land in CaptureFrame.
+struct FadeTest : CleanEngineTest {
     void SetUp() override { InitApp(); }
-    void TearDown() override
-    {
-        ShutdownApp();
-        ResetEngine();
-        ResetCapturePlatform();
-    }
 };
 
-TEST(MapScreenRows, PointsEveryRowOnePitchFurther)
+TEST(MapScreenRows, RowsFollowAPitchLongerThanTheWidth)
 {
     Screen s{};
     newscreenwin(&s, 800, 600);
-    std::vector<uint32_t> memory(800 * 600);
-    MapScreenRows(&s, memory.data(), 3200);
-    EXPECT_EQ(s.rows[0], memory.data());
-    EXPECT_EQ(s.rows[599], memory.data() + 599 * 800);
-    // A longer pitch than the Screen's width: rows follow the memory's rows.
     std::vector<uint32_t> padded(1024 * 600);
     MapScreenRows(&s, padded.data(), 4096);
-    EXPECT_EQ(s.rows[1], padded.data() + 1024);
+    EXPECT_EQ(s.rows[0], padded.data());
     EXPECT_EQ(s.rows[599], padded.data() + 599 * 1024);
-    std::free(s.rows); // the rows belong to the vectors
+    std::free(s.rows); // the rows belong to the vector
 }
 
 TEST_F(FadeTest, ScalesEachChannelTruncatingAndTheTopByteTravelsWithRed)
 {
-    // pixel, level, result. Split as a signed value, 0xFF000000 | red reads
-    // as a negative red.
+    // pixel, level, result; split as a signed value, 0xFF000000 | red reads as a negative red.
     const uint32_t cases[][3] = {{0x00FF8040, 16, 0x007F4020}, {0x00FF8040, 0, 0}, {0x00FF8040, 32, 0x00FF8040},
                                  {0x00010101, 31, 0}, {0x80000000, 16, 0xC0000000}, {0xFFFFFFFF, 32, 0xFFFFFFFF}};
     for (const auto& c : cases) {
@@ -51,13 +40,11 @@ TEST_F(FadeTest, ScalesEachChannelTruncatingAndTheTopByteTravelsWithRed)
         ApplyFade(&pixel, 1, 1, 4);
         EXPECT_EQ(pixel, c[2]) << std::hex << c[0] << " at level " << std::dec << c[1];
     }
-    // Two rows of three pixels, four pixels apart: the padding is left alone.
-    std::vector<uint32_t> memory = {0x00FF8040, 0x00FF8040, 0x00FF8040, 0x00ABCDEF,
-                                    0x00FF8040, 0x00FF8040, 0x00FF8040, 0x00ABCDEF};
+    // Two rows of two pixels, three pixels apart: the padding is left alone.
+    std::vector<uint32_t> memory = {0x00FF8040, 0x00FF8040, 0x00ABCDEF, 0x00FF8040, 0x00FF8040, 0x00ABCDEF};
     Display.FadeLevel = 16;
-    ApplyFade(memory.data(), 3, 2, 16);
-    EXPECT_EQ(memory, (std::vector<uint32_t>{0x007F4020, 0x007F4020, 0x007F4020, 0x00ABCDEF, 0x007F4020,
-                                             0x007F4020, 0x007F4020, 0x00ABCDEF}));
+    ApplyFade(memory.data(), 2, 2, 12);
+    EXPECT_THAT(memory, ElementsAre(0x007F4020, 0x007F4020, 0x00ABCDEF, 0x007F4020, 0x007F4020, 0x00ABCDEF));
 }
 
 TEST_F(FadeTest, FadeInShowsThirtyTwoStepsThenEndsAndFadeOutRunsDownAndHoldsBlack)
@@ -69,10 +56,10 @@ TEST_F(FadeTest, FadeInShowsThirtyTwoStepsThenEndsAndFadeOutRunsDownAndHoldsBlac
             BeginFrame();
             Display.DisplayScreen.rows[599][799] = 0x00FFFFFF;
             PresentFrame();
-            const uint32_t pixel = CaptureFrame[DisplayWidth * DisplayHeight - 1];
             const int level = mode == 1 ? std::min(frame, 32) : std::max(32 - frame, 0);
             const uint32_t c = uint32_t(255 * level / 32);
-            EXPECT_EQ(pixel, c << 16 | c << 8 | c) << "mode " << mode << ", frame " << frame;
+            EXPECT_EQ(CaptureFrame[DisplayWidth * DisplayHeight - 1], c << 16 | c << 8 | c)
+                << "mode " << mode << ", frame " << frame;
             if (frame == 31) { // the fade in ends with its 32nd frame
                 EXPECT_EQ(Display.FadeMode, mode == 1 ? 0 : 2);
                 EXPECT_EQ(Display.FadeLevel, mode == 1 ? 32 : 0);

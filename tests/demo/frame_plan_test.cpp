@@ -5,12 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <filesystem>
 #include <random>
 #include <vector>
 
-#include "app/app.h"
-#include "app/capture/capture_platform.h"
 #include "demo/frame_plan.h"
 #include "demo/sequencer.h"
 #include "demo/timeline.h"
@@ -29,16 +26,16 @@ using Scene = void (*)(int32_t);
 struct Outcome {
     std::vector<uint32_t> pixels = std::vector<uint32_t>(size_t(DisplayWidth) * DisplayHeight);
     uint32_t random = 0;
-    std::vector<std::vector<uint32_t>> noise = std::vector<std::vector<uint32_t>>(NoiseLayerCount);
+    std::vector<std::vector<uint32_t>> noise;
     bool operator==(const Outcome&) const = default;
 };
 
-void KeepNoise(std::vector<std::vector<uint32_t>>& all)
+std::vector<std::vector<uint32_t>> NoisePixels()
 {
-    for (size_t i = 0; i < all.size(); i++) {
-        const Screen* s = &Images.NoiseLayers[i].buffer;
-        all[i] = s->rows ? Pixels(s) : std::vector<uint32_t>{};
-    }
+    std::vector<std::vector<uint32_t>> all;
+    for (const NoiseLayer& layer : Images.NoiseLayers)
+        all.push_back(layer.buffer.rows ? Pixels(&layer.buffer) : std::vector<uint32_t>{});
+    return all;
 }
 
 void RestoreNoise(const std::vector<std::vector<uint32_t>>& all)
@@ -55,40 +52,35 @@ void RestoreNoise(const std::vector<std::vector<uint32_t>>& all)
 // some other frame. The state goes on as the planned drawing left it.
 struct TwoWays {
     Outcome straight, planned;
-    std::vector<std::vector<uint32_t>> noiseBefore = std::vector<std::vector<uint32_t>>(NoiseLayerCount);
 
     void Draw(Scene scene, int32_t T, const Screen* background)
     {
         Screen* target = &Display.DisplayScreen;
         SetTarget(target);
         const uint32_t random = RandomState;
-        KeepNoise(noiseBefore);
-
-        MapScreenRows(target, straight.pixels.data(), DisplayWidth * 4);
-        std::fill(straight.pixels.begin(), straight.pixels.end(), 0x00ABCDEFu);
-        CopyRect(background, target, 0, 0, DisplayWidth - 1, DisplayHeight - 1, 0, 0);
-        scene(T);
-        straight.random = RandomState;
-        KeepNoise(straight.noise);
-
-        RandomState = random;
-        RestoreNoise(noiseBefore);
-        MapScreenRows(target, planned.pixels.data(), DisplayWidth * 4);
-        std::fill(planned.pixels.begin(), planned.pixels.end(), 0x00FEDCBAu);
-        DrawPlanned(background, target, scene, T);
-        planned.random = RandomState;
-        KeepNoise(planned.noise);
+        const std::vector<std::vector<uint32_t>> noise = NoisePixels();
+        for (Outcome* o : {&straight, &planned}) {
+            RandomState = random;
+            RestoreNoise(noise);
+            MapScreenRows(target, o->pixels.data(), DisplayWidth * 4);
+            std::fill(o->pixels.begin(), o->pixels.end(), o == &straight ? 0x00ABCDEFu : 0x00FEDCBAu);
+            if (o == &planned) {
+                DrawPlanned(background, target, scene, T);
+            } else {
+                CopyRect(background, target, 0, 0, DisplayWidth - 1, DisplayHeight - 1, 0, 0);
+                scene(T);
+            }
+            o->random = RandomState;
+            o->noise = NoisePixels();
+        }
     }
 
-    // Which parts differ, and the first mismatching pixel.
     std::string Difference() const
     {
-        size_t count = 0, first = 0;
-        for (size_t i = straight.pixels.size(); i-- > 0;)
-            if (straight.pixels[i] != planned.pixels[i])
-                count++, first = i;
-        return std::to_string(count) + " pixels differ, the first at (" + std::to_string(first % DisplayWidth) +
-               ", " + std::to_string(first / DisplayWidth) + "); Random " +
+        size_t count = 0;
+        for (size_t i = 0; i < straight.pixels.size(); i++)
+            count += straight.pixels[i] != planned.pixels[i];
+        return std::to_string(count) + " pixels differ, Random " +
                (straight.random == planned.random ? "same" : "differs") + ", noise " +
                (straight.noise == planned.noise ? "same" : "differs");
     }
@@ -179,30 +171,23 @@ const PlanCase PlanCases[] = {
      0, 0},
 };
 
-class FramePlanScenes : public ::testing::TestWithParam<PlanCase> {
+// Slots of random pixels and both noise layers as the show makes them, on a
+// clean engine that is cleaned up after.
+class FramePlanScenes : public CleanEngineTest, public ::testing::WithParamInterface<PlanCase> {
 protected:
     void SetUp() override
     {
+        CleanEngineTest::SetUp();
         CalcMathTables();
         SeedRandom(7);
         NoiseInit(0, 0, 400, 200);
         NoiseInit(1, 1, 800, 200);
         std::mt19937 rng(11);
-        const int sizes[][3] = {{Top, 800, 300},     {Bottom, 800, 300}, {LeftQuarter, 200, 600}, {RightTop, 400, 300},
-                                {Tile, 100, 100},    {Speckled, 64, 48}, {GlitchSprite, 300, 60}};
+        const int sizes[][3] = {{Top, 800, 300},  {Bottom, 800, 300}, {LeftQuarter, 200, 600}, {RightTop, 400, 300},
+                                {Tile, 100, 100}, {Speckled, 64, 48}, {GlitchSprite, 300, 60}};
         for (const auto& s : sizes)
             slots.emplace_back(s[0], s[1], s[2], &rng);
-        ResetDisplay();
         newscreenwin(&Display.DisplayScreen, DisplayWidth, DisplayHeight);
-    }
-    void TearDown() override
-    {
-        NoiseFree(0);
-        NoiseFree(1);
-        Images.NoiseLayers[0] = Images.NoiseLayers[1] = NoiseLayer{};
-        ResetDisplay();
-        ResetSequencer();
-        SetTarget(nullptr);
     }
     std::deque<TestSlot> slots;
     OwnedScreen background{DisplayWidth, DisplayHeight};
@@ -225,52 +210,25 @@ TEST_P(FramePlanScenes, DrawTheSameAsStraightAndLeaveOutWhatIsCovered)
 
 INSTANTIATE_TEST_SUITE_P(Cases, FramePlanScenes, ::testing::ValuesIn(PlanCases));
 
-// The show on its generated content, started in its content folder; the
-// engine, the capture platform and the working folder are put back after.
-struct FramePlanShow : ::testing::Test {
-    std::filesystem::path previous = std::filesystem::current_path();
-    void SetUp() override
-    {
-        std::filesystem::current_path(TARVEL_CONTENT_DIR);
-        ResetEngine();
-        ResetCapturePlatform();
-    }
-    void TearDown() override
-    {
-        ShutdownApp();
-        ResetEngine();
-        ResetCapturePlatform();
-        std::filesystem::current_path(previous);
-    }
+// The show on its generated content, started in its content folder.
+struct FramePlanShow : CleanEngineTest {
+    InFolder content{TARVEL_CONTENT_DIR};
 };
 
-// Every frame at 12 frames per second of music time (every window gets
-// frames), each drawn both ways from the same state; the run goes on from
-// the planned drawing's state. Most windows lay opaque pictures over much of
-// the frame, so their frames are lighter by the plan.
+// Every frame at 12 frames per second of music time, which gives every
+// window frames, each drawn both ways from the same state. (How much the plan
+// saves on the show is measured by `tarvel-capture bench`.)
 TEST_F(FramePlanShow, EveryFrameMatchesTheStraightDrawing)
 {
     ASSERT_EQ(InitApp(), 1);
     DemoFrame();
     DemoFrame();
-    std::vector<int> frames(SceneWindowCount + 1), lighter(SceneWindowCount + 1);
-    int64_t skippedLayers = 0;
     TwoWays frame;
     for (int32_t n = 0, T = 0; T < ShowEndClock; n++, T = n * 100 / 12) {
         frame.Draw(DrawScene, T, &Images.ImageBank[0].image);
-        const int window = SceneWindowAt(T);
-        ASSERT_TRUE(frame.planned == frame.straight) << "T = " << T << ", window " << window << ": " << frame.Difference();
-        frames[size_t(window)]++;
-        lighter[size_t(window)] += Sequencer.Plan.backgroundPixelsSkipped > 0 || Sequencer.Plan.layersSkipped > 0;
-        skippedLayers += Sequencer.Plan.layersSkipped;
+        ASSERT_TRUE(frame.planned == frame.straight)
+            << "T = " << T << ", window " << SceneWindowAt(T) << ": " << frame.Difference();
     }
-    int windowsLightened = 0;
-    for (int w = 1; w <= SceneWindowCount; w++) {
-        EXPECT_GT(frames[size_t(w)], 10) << "window " << w;
-        windowsLightened += lighter[size_t(w)] == frames[size_t(w)];
-    }
-    EXPECT_GE(windowsLightened, 30);
-    EXPECT_GT(skippedLayers, 0);
 }
 
 } // namespace

@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <limits>
+#include <numeric>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "app/app.h"
 #include "app/capture/capture_platform.h"
@@ -22,10 +25,10 @@ constexpr uint32_t FondoColour = 0x00336699;
 
 // A content folder of the show's 114 files, `leaveOut` excepted: the
 // background 800x600 of FondoColour, every slot picture 2x2 of its
-// SlotColour. The test runs inside it and returns to where it was afterwards.
+// SlotColour, made the working folder for the scope.
 struct ContentFolder {
     TempDir dir;
-    std::filesystem::path previous = std::filesystem::current_path();
+    InFolder in{dir.path};
 
     explicit ContentFolder(const std::string& leaveOut = "")
     {
@@ -37,58 +40,38 @@ struct ContentFolder {
             const int w = slot ? 2 : 800, h = slot ? 2 : 600;
             dir.Write(name, Tga(w, h, std::vector<uint32_t>(size_t(w * h), slot ? SlotColour(slot) : FondoColour)));
         }
-        std::filesystem::current_path(dir.path);
-    }
-    ~ContentFolder() { std::filesystem::current_path(previous); }
-};
-
-// Everything back to the start of the process, on the engine's side and the
-// capture platform's.
-void Reset()
-{
-    ResetEngine();
-    ResetCapturePlatform();
-}
-
-// A clean engine and capture platform for each test, left clean after it.
-struct Clean : ::testing::Test {
-    void SetUp() override { Reset(); }
-    void TearDown() override
-    {
-        ShutdownApp();
-        Reset();
     }
 };
-using TimerTest = Clean;
-using SequencerDeathTest = Clean;
 
-// The show's own start-up on the capture platform, in a content folder.
-struct SequencerTest : Clean {
+using TimerTest = CleanEngineTest;
+using SequencerDeathTest = CleanEngineTest;
+
+// The show in a content folder; ShowTest has made its own start-up.
+struct AppTest : CleanEngineTest {
     ContentFolder content;
+};
+struct ShowTest : AppTest {
     void SetUp() override
     {
-        Reset();
+        AppTest::SetUp();
         InitApp();
     }
     uint32_t FramePixel(int x, int y) { return CaptureFrame[y * DisplayWidth + x]; }
 };
 
-TEST_F(SequencerTest, LoadsEveryPictureThenStartsTheSoundtrackThenPresentsTheTimeline)
+TEST_F(ShowTest, LoadsEveryPictureThenStartsTheSoundtrackThenPresentsTheTimeline)
 {
     const int64_t presented = CaptureFramesPresented;
     DemoFrame();
     EXPECT_EQ(Sequencer.DemoStage, 2);
-    EXPECT_EQ(Images.ImageBank[0].image.width, 800);
     EXPECT_EQ(Images.ImageBank[0].image.rows[599][799], FondoColour);
     int loaded = 0;
     for (int slot = 1; slot < ImageSlotCount; slot++) {
+        const ImageSlot& s = Images.ImageBank[slot];
         const bool listed = !ManifestFile(slot).empty();
         loaded += listed;
-        ASSERT_EQ(Images.ImageBank[slot].image.width, listed ? 2 : 0) << "slot " << slot;
-        if (listed) {
-            EXPECT_EQ(Images.ImageBank[slot].image.rows[1][1], SlotColour(slot)) << "slot " << slot;
-            EXPECT_EQ(Images.ImageBank[slot].hotspotX, 1);
-        }
+        ASSERT_EQ(s.image.width, listed ? 2 : 0) << "slot " << slot;
+        EXPECT_TRUE(!listed || s.image.rows[1][1] == SlotColour(slot)) << "slot " << slot;
     }
     EXPECT_EQ(loaded, 113);
     EXPECT_TRUE(CaptureMusicFile.empty());
@@ -99,8 +82,10 @@ TEST_F(SequencerTest, LoadsEveryPictureThenStartsTheSoundtrackThenPresentsTheTim
     EXPECT_EQ(CaptureMusicFile, "music\\music00.mp3");
     EXPECT_EQ(Sequencer.SceneClock, 0);
     // Noise layers for a 400x200 and an 800x200 area (buffers 402 and 801 wide).
-    EXPECT_EQ(std::make_pair(Images.NoiseLayers[0].kind, int(Images.NoiseLayers[0].buffer.width)), std::make_pair(0, 402));
-    EXPECT_EQ(std::make_pair(Images.NoiseLayers[1].kind, int(Images.NoiseLayers[1].buffer.width)), std::make_pair(1, 801));
+    for (int layer : {0, 1}) {
+        const NoiseLayer& n = Images.NoiseLayers[layer];
+        EXPECT_EQ(std::make_pair(n.kind, int(n.buffer.width)), std::make_pair(layer, layer ? 801 : 402));
+    }
     EXPECT_EQ(CaptureFramesPresented, presented); // nothing drawn yet
 
     CaptureMusicPosition = 1.234567;
@@ -113,13 +98,11 @@ TEST_F(SequencerTest, LoadsEveryPictureThenStartsTheSoundtrackThenPresentsTheTim
     EXPECT_EQ(FramePixel(400, 200), SlotColour(11));
     EXPECT_EQ(FramePixel(50, 500), SlotColour(14));
     EXPECT_NE(FramePixel(49, 500), SlotColour(14));
-    // The next frame draws the clock read at the end of this one: at 123
-    // slot 14 is 724 wide, from x 38.
-    DemoFrame();
+    DemoFrame(); // draws the clock read at the end of the last frame: at 123 slot 14 is 724 wide, from x 38
     EXPECT_EQ(FramePixel(38, 500), SlotColour(14));
 }
 
-TEST_F(SequencerTest, ShowAsksToCloseFromClock13346AndStillPresents)
+TEST_F(ShowTest, ShowAsksToCloseFromClock13346AndStillPresents)
 {
     DemoFrame();
     DemoFrame();
@@ -133,10 +116,8 @@ TEST_F(SequencerTest, ShowAsksToCloseFromClock13346AndStillPresents)
     EXPECT_EQ(CaptureFramesPresented, presented + 1);
 }
 
-TEST_F(SequencerTest, MainLoopPlaysToTheEndOfTheShowThenClosesShutsDownAndEndsWith0)
+TEST_F(AppTest, MainLoopPlaysToTheEndOfTheShowThenClosesShutsDownAndEndsWith0)
 {
-    ShutdownApp();
-    Reset(); // RunApp makes its own start-up
     static int presented;
     presented = 0;
     // The music reaches the end while the third frame is shown: the fourth
@@ -151,21 +132,21 @@ TEST_F(SequencerTest, MainLoopPlaysToTheEndOfTheShowThenClosesShutsDownAndEndsWi
     EXPECT_EQ(Images.NoiseLayers[0].buffer.rows, nullptr); // released by the shutdown
 }
 
-TEST_F(SequencerTest, FrameWaitsUntilMoreThan30MsHavePassed)
+TEST_F(ShowTest, FrameWaitsUntilMoreThan30MsHavePassed)
 {
     DemoFrame();
     DemoFrame();
-    // Time moving 1 ms per reading. A wait that begins 12 ms after the last
-    // reset reads until 31 ms have passed; the reset then reads 32. After
-    // each reading it sleeps through what is left but the last millisecond
-    // (this platform's sleeps return at once).
+    // Time moving 1 ms per reading: a wait that begins 12 ms after the last
+    // reset reads until 31 ms have passed, and the reset reads 32. It sleeps
+    // through what is left but the last millisecond (these sleeps return at once).
     CaptureTickStep = 1;
     uint32_t start = Input.TimerBase;
     CaptureTickNow = start + 12;
     DemoFrame();
     EXPECT_EQ(Input.TimerBase, start + 32);
-    ASSERT_EQ(CaptureSleeps.size(), 18u);
-    EXPECT_EQ(std::make_pair(CaptureSleeps.front(), CaptureSleeps.back()), std::make_pair(18u, 1u));
+    std::vector<uint32_t> sleeps(18); // 18 ms down to 1
+    std::iota(sleeps.rbegin(), sleeps.rend(), 1u);
+    EXPECT_EQ(CaptureSleeps, sleeps);
     // One that begins 45 ms after it ends at its first reading, unslept.
     CaptureSleeps.clear();
     start = Input.TimerBase;
@@ -178,35 +159,25 @@ TEST_F(SequencerTest, FrameWaitsUntilMoreThan30MsHavePassed)
 // A host called back once per display refresh: every waiting message, then
 // a frame only when it is due, so that the frame wait ends at its first
 // reading; the close request and the quit come before any further frame.
-TEST_F(SequencerTest, RefreshDrawsOnlyDueFramesWithoutWaitingAndEndsWithTheQuit)
+TEST_F(AppTest, RefreshDrawsOnlyDueFramesWithoutWaitingAndEndsWithTheQuit)
 {
-    ShutdownApp();
-    Reset();
     CaptureTickStep = 0; // the counter moves only when the test moves it
     CaptureTickNow = 1000;
     ASSERT_TRUE(StartApp());
     int exitCode = -1;
     EXPECT_TRUE(RunAppRefresh(&exitCode)); // the pictures
     EXPECT_TRUE(RunAppRefresh(&exitCode)); // the soundtrack; the timer starts at 1000
-    EXPECT_EQ(Sequencer.DemoStage, 3);
-
-    const struct {
-        uint32_t now;
-        int64_t presented;
-        uint32_t timerBase;
-    } refreshes[] = {
-        {1000, 0, 1000}, {1030, 0, 1000}, // not due: nothing drawn, the timer kept
-        {1031, 1, 1031},                  // due: drawn at once, the timer reset
-        {1050, 1, 1031}, {1062, 2, 1062}, {1200, 3, 1200},
+    // Tick, frames presented since, timer base: not due until more than 30 ms have passed.
+    const std::tuple<uint32_t, int64_t, uint32_t> refreshes[] = {
+        {1000, 0, 1000}, {1030, 0, 1000}, {1031, 1, 1031}, {1050, 1, 1031}, {1062, 2, 1062}, {1200, 3, 1200},
     };
     const int64_t before = CaptureFramesPresented;
-    for (const auto& r : refreshes) {
-        CaptureTickNow = r.now;
-        EXPECT_TRUE(RunAppRefresh(&exitCode)) << r.now;
-        EXPECT_EQ(CaptureFramesPresented - before, r.presented) << r.now;
-        EXPECT_EQ(Input.TimerBase, r.timerBase) << r.now;
+    for (const auto& [now, presented, timerBase] : refreshes) {
+        CaptureTickNow = now;
+        EXPECT_TRUE(RunAppRefresh(&exitCode)) << now;
+        EXPECT_EQ(CaptureFramesPresented - before, presented) << now;
+        EXPECT_EQ(Input.TimerBase, timerBase) << now;
     }
-
     // The frame that reaches the end asks to close; the next refresh closes,
     // shuts down and ends with 0, drawing nothing more.
     CaptureMusicPosition = 133.46;
@@ -223,8 +194,7 @@ TEST_F(SequencerTest, RefreshDrawsOnlyDueFramesWithoutWaitingAndEndsWithTheQuit)
 
 TEST_F(TimerTest, WaitSleepsThroughTheTimeCertainlyLeftButOneMillisecond)
 {
-    // Elapsed readings against a limit of 30: the wait ends at a reading of
-    // 31 at most 31 - elapsed ms later.
+    // Elapsed readings against a limit of 30: the wait ends at a reading of 31, at most 31 - elapsed ms later.
     const std::pair<int32_t, uint32_t> cases[] = {
         {0, 30}, {12, 18}, {29, 1}, {30, 0}, {31, 0}, {45, 0}, {-100, 130}, {INT32_MIN, 2147483678u},
     };
@@ -235,10 +205,9 @@ TEST_F(TimerTest, WaitSleepsThroughTheTimeCertainlyLeftButOneMillisecond)
 
 TEST_F(TimerTest, MeasuresFromTheLastResetAcrossTheCountersWrapAndMovesEitherWay)
 {
-    CaptureTickStep = 0; // the counter held still
+    CaptureTickStep = 0;
     CaptureTickNow = 5000;
     ResetTimer();
-    EXPECT_EQ(ElapsedTime(), 0);
     CaptureTickNow = 5012;
     EXPECT_EQ(ElapsedTime(), 12);
     AdvanceTimer(100);
@@ -254,8 +223,8 @@ TEST(ClockFromPosition, TruncatesPositionTimesAHundredAndHoldsImpossiblePosition
 {
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     const std::pair<double, int32_t> cases[] = {
-        {0.0, 0},       {1.234567, 123},       {0.29, 28},          {133.455, 13345},  {133.46, 13346},
-        {-0.019, -1},   {nan, 0},              {1e300, INT32_MAX},  {inf, INT32_MAX},  {-1e300, INT32_MIN},
+        {0.0, 0},   {1.234567, 123}, {0.29, 28},         {133.455, 13345}, {133.46, 13346},
+        {-0.019, -1}, {nan, 0},      {1e300, INT32_MAX}, {inf, INT32_MAX}, {-1e300, INT32_MIN},
     };
     for (const auto& [seconds, clock] : cases)
         EXPECT_EQ(ClockFromPosition(seconds), clock) << seconds;
@@ -267,19 +236,6 @@ TEST_F(SequencerDeathTest, MissingPictureEndsTheShowWhileLoading)
     InitApp();
     EXPECT_EXIT(DemoFrame(), ::testing::ExitedWithCode(255),
                 ::testing::HasSubstr("fichero no encontrado en SizeTGA: graph\\foto013.TGA"));
-}
-
-TEST(Manifest, ListsTheShowsFilesBySlot)
-{
-    const std::pair<int, const char*> files[] = {
-        {1, "sprite00"},  {19, "sprite18"}, {20, "FRASE00"},  {28, "FRASE08"}, {29, "sprite19"},
-        {30, "sprite30"}, {40, "fondon"},   {50, "sprite50"}, {51, "foto001"}, {78, "foto028"},
-        {88, "sprite88"}, {101, "a1"},      {102, "A"},       {127, "z"},
-    };
-    for (const auto& [slot, name] : files)
-        EXPECT_EQ(ManifestFile(slot), std::string("graph\\") + name + ".TGA") << slot;
-    for (int slot : {0, 79, 80, 89, 100, 128, -1})
-        EXPECT_EQ(ManifestFile(slot), "") << slot;
 }
 
 } // namespace

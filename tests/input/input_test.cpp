@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "input/input.h"
@@ -37,6 +38,16 @@ namespace {
 
 constexpr int32_t VkLeft = 0x25, VkUp = 0x26, VkRight = 0x27, VkDown = 0x28, VkControl = 0x11, VkSpace = 0x20;
 
+std::vector<uint32_t> Thresholds(const JoystickRecord& r)
+{
+    return {r.xLeft, r.xRight, r.yUp, r.yDown};
+}
+
+std::vector<int32_t> Held(const ControlState& s)
+{
+    return {s.left, s.right, s.up, s.down, s.button1, s.button2};
+}
+
 struct InputTest : ::testing::Test {
     InputTest()
     {
@@ -52,25 +63,19 @@ TEST_F(InputTest, ThresholdsLieHalfWayBetweenCentreAndEachEnd)
     FakeSticks.resize(2);
     FakeSticks[1].ranges = {100, 301, 0, 1000};
     ASSERT_EQ(InitJoysticks(), 2);
-    const JoystickRecord &full = Input.Joysticks[1], &odd = Input.Joysticks[2];
-    EXPECT_EQ((std::vector<uint32_t>{full.xLeft, full.xRight, full.yUp, full.yDown}),
-              (std::vector<uint32_t>{16383, 49151, 16383, 49151}));
+    EXPECT_EQ(Thresholds(Input.Joysticks[1]), (std::vector<uint32_t>{16383, 49151, 16383, 49151}));
     // Centre (301 + 100) / 2 = 200, rounded down, then half-way again.
-    EXPECT_EQ((std::vector<uint32_t>{odd.xLeft, odd.xRight, odd.yUp, odd.yDown}),
-              (std::vector<uint32_t>{150, 250, 250, 750}));
+    EXPECT_EQ(Thresholds(Input.Joysticks[2]), (std::vector<uint32_t>{150, 250, 250, 750}));
 }
 
 TEST_F(InputTest, JoysticksAreTheDevicesThatAnswerInDeviceOrderAtMostNine)
 {
-    FakeSticks.resize(16);
-    for (FakeJoystick& stick : FakeSticks)
-        stick.answers = false;
+    FakeSticks.assign(16, FakeJoystick{.answers = false});
     FakeSticks[3].answers = FakeSticks[7].answers = true;
     EXPECT_EQ(InitJoysticks(), 2);
     EXPECT_EQ(Input.JoystickDevices, 16u);
-    EXPECT_EQ((std::vector<uint32_t>{Input.Joysticks[1].deviceId, Input.Joysticks[2].deviceId}),
-              (std::vector<uint32_t>{3, 7}));
-    EXPECT_EQ((std::vector<int>{Input.Joysticks[2].present, Input.Joysticks[3].present}), (std::vector<int>{1, 0}));
+    EXPECT_EQ(std::make_pair(Input.Joysticks[1].deviceId, Input.Joysticks[2].deviceId), std::make_pair(3u, 7u));
+    EXPECT_EQ(std::make_pair(Input.Joysticks[2].present, Input.Joysticks[3].present), std::make_pair(1, 0));
 
     // Twelve devices, the eleventh silent: the ninth entry is device 8, and
     // devices 9-11 have no entry to go to, so not even a silent one is read.
@@ -102,12 +107,9 @@ struct ControlsTest : InputTest {
 TEST_F(ControlsTest, HeldValuesAreTheOrOfKeyAndStick)
 {
     FakeKeys[VkLeft] = 0x81; // the toggle bit of the snapshot is dropped
-    Read(32767, 32767, 0, true);
-    EXPECT_EQ(state.left, 0x80);
+    EXPECT_EQ(Read(32767, 32767, 0, true).left, 0x80);
     EXPECT_EQ(Input.KeyState[VkLeft], 0x80);
-    Read(0, 65535, 3, true);
-    EXPECT_EQ((std::vector<int32_t>{state.left, state.right, state.up, state.down, state.button1, state.button2}),
-              (std::vector<int32_t>{0x81, 0, 0, 1, 1, 2}));
+    EXPECT_EQ(Held(Read(0, 65535, 3, true)), (std::vector<int32_t>{0x81, 0, 0, 1, 1, 2}));
     FakeKeys[VkSpace] = 0x80;
     EXPECT_EQ(Read(0, 65535, 3, true).button2, 0x82);
 }
@@ -115,14 +117,10 @@ TEST_F(ControlsTest, HeldValuesAreTheOrOfKeyAndStick)
 TEST_F(ControlsTest, StickThresholdsAreInclusive)
 {
     const JoystickRecord& s = Input.Joysticks[1];
-    const auto directions = [&](uint32_t x, uint32_t y) {
-        Read(x, y);
-        return std::vector<int32_t>{state.left, state.right, state.up, state.down};
-    };
-    EXPECT_EQ(directions(s.xLeft, s.yUp), (std::vector<int32_t>{1, 0, 1, 0}));
-    EXPECT_EQ(directions(s.xLeft + 1, s.yUp + 1), (std::vector<int32_t>{0, 0, 0, 0}));
-    EXPECT_EQ(directions(s.xRight, s.yDown), (std::vector<int32_t>{0, 1, 0, 1}));
-    EXPECT_EQ(directions(s.xRight - 1, s.yDown - 1), (std::vector<int32_t>{0, 0, 0, 0}));
+    EXPECT_EQ(Held(Read(s.xLeft, s.yUp)), (std::vector<int32_t>{1, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(Held(Read(s.xLeft + 1, s.yUp + 1)), (std::vector<int32_t>{0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Held(Read(s.xRight, s.yDown)), (std::vector<int32_t>{0, 1, 0, 1, 0, 0}));
+    EXPECT_EQ(Held(Read(s.xRight - 1, s.yDown - 1)), (std::vector<int32_t>{0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(ControlsTest, PressIsReportedOnceAfterARelease)
@@ -134,9 +132,9 @@ TEST_F(ControlsTest, PressIsReportedOnceAfterARelease)
     const int32_t pressed2[] = {0, 0, 0, 0, 0, 0, 1, 0, 1};
     for (size_t call = 0; call < std::size(buttons); call++) {
         Read(32767, 32767, buttons[call]);
-        EXPECT_EQ(state.pressed1, pressed1[call]) << "call " << call;
-        EXPECT_EQ(state.pressed2, pressed2[call]) << "call " << call;
-        EXPECT_EQ(state.armed1, buttons[call] & 1 ? 0 : 1) << "call " << call;
+        EXPECT_EQ(std::make_tuple(state.pressed1, state.pressed2, state.armed1),
+                  std::make_tuple(pressed1[call], pressed2[call], buttons[call] & 1 ? 0 : 1))
+            << "call " << call;
     }
 }
 
@@ -149,12 +147,11 @@ TEST_F(ControlsTest, NoSourcesClearEverythingAndAnAbsentOrUnknownStickIsNotRead)
         const ControlConfig config{joystick, 0, VkUp, VkDown, VkLeft, VkRight, VkControl, VkSpace};
         ReadControls(&config, &state);
     }
-    EXPECT_EQ(state.left | state.right | state.up | state.down | state.button1 | state.button2, 0);
-    EXPECT_EQ(state.pressed1 | state.pressed2, 0);
-    EXPECT_EQ(state.armed1 & state.armed2, 1);
+    EXPECT_EQ(Held(state), std::vector<int32_t>(6, 0));
+    EXPECT_EQ(std::make_pair(state.pressed1, state.pressed2), std::make_pair(0, 0));
+    EXPECT_EQ(std::make_pair(state.armed1, state.armed2), std::make_pair(1, 1));
     Input.Joysticks[1].present = 0;
-    Read(0, 0, 3);
-    EXPECT_EQ(state.left, 0);
+    EXPECT_EQ(Read(0, 0, 3).left, 0);
     EXPECT_EQ(PositionReads, 1); // only InitJoysticks read the stick
 }
 
