@@ -171,15 +171,4 @@ TEST_F(DirectDrawDisplay, FailuresDropTheFrameAndRestoreTheSurfaces)
     }
 }
 
-TEST_F(DirectDrawDisplay, ReleaseFreesPrimaryThenDeviceOnceAndLeavesFramesHarmless)
-{
-    DisplayRelease();
-    DisplayRelease();
-    EXPECT_EQ(DrawJournal, (Journal{"primary Release", "ddraw Release"}));
-    BeginFrame();
-    EXPECT_TRUE(DrawsIntoSpareScreen());
-    PresentFrame();
-    EXPECT_EQ(DrawJournal.size(), 2u);
-}
-
 } // namespace
