@@ -95,8 +95,9 @@ test('the show: pixels, clock and audio, Escape', async (t) => {
   await page.evaluate((clock) => { window.__tarvel.grabAt = clock; }, CompareClock);
   await page.click('#play');
 
-  await t.test(`from frame 1 at clock 0, the canvas holds tarvel-capture's frame at ${CompareClock}`, async () => {
-    const seen = await waitForFrames(page, 60, `no frame at ${CompareClock}`, (f) => f.some((x) => x.clock >= CompareClock));
+  await t.test(`frame 1 at clock 0, then tarvel-capture's pixels at clock ${CompareClock}`, async () => {
+    const reached = (f) => f.some((x) => x.clock >= CompareClock);
+    const seen = await waitForFrames(page, 60, `no frame at ${CompareClock}`, reached);
     assert.deepEqual([seen[0].frame, seen[0].clock], [1, 0]);
     const grab = await page.evaluate(() => window.__tarvel.grab);
     const drawn = (await frames(page)).filter((f) => f.frame <= grab.frame).map((f) => f.clock);
