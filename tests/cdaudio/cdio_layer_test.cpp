@@ -65,12 +65,16 @@ bool MixerIsOpen()
     return Mix_QuerySpec(&rate, &format, &channels) != 0;
 }
 
-// Waits for sound, then for `frames` of it, and compares them with the image's frames from `sector` on.
-void ExpectDiscAudio(const DiscImage& image, int32_t sector, size_t frames)
+// Waits for sound after frame `after`, then for `frames` of it, and compares them with the image's
+// frames from `sector` on.
+void ExpectDiscAudio(const DiscImage& image, int32_t sector, size_t frames, size_t after)
 {
     auto loud = [](int16_t s) { return s != 0; };
-    const auto heard = WaitUntil([&](const std::vector<int16_t>& s) { return std::ranges::any_of(s, loud); });
-    const size_t onset = size_t(std::ranges::find_if(heard, loud) - heard.begin()) & ~size_t(1);
+    auto sound = [&](const std::vector<int16_t>& s) {
+        return std::find_if(s.begin() + ptrdiff_t(2 * after), s.end(), loud);
+    };
+    const auto heard = WaitUntil([&](const std::vector<int16_t>& s) { return sound(s) != s.end(); });
+    const size_t onset = size_t(sound(heard) - heard.begin()) & ~size_t(1);
     const std::vector<int16_t> all = WaitForFrames(onset / 2 + frames);
     ASSERT_GE(all.size(), onset + 2 * frames);
     const auto disc = image.samples.begin() + ptrdiff_t(sector) * SectorFrames * 2;
@@ -79,16 +83,12 @@ void ExpectDiscAudio(const DiscImage& image, int32_t sector, size_t frames)
         << "first difference, in samples";
 }
 
-void ExpectSilenceFrom(size_t frame)
+// Waits for half a second more output, all of it silent from frame `from` on.
+void ExpectSilenceFrom(size_t from)
 {
-    const std::vector<int16_t> heard = Heard();
-    ASSERT_GT(heard.size(), 2 * frame);
-    EXPECT_TRUE(std::all_of(heard.begin() + ptrdiff_t(2 * frame), heard.end(), [](int16_t s) { return !s; }));
+    const std::vector<int16_t> heard = WaitForFrames(Heard().size() / 2 + Second / 2);
+    EXPECT_TRUE(std::all_of(heard.begin() + ptrdiff_t(2 * from), heard.end(), [](int16_t s) { return !s; }));
 }
-
-// Track 1: a second of 440 Hz. Track 2: a fifth of a second of pregap at
-// 2000 Hz, then a second of 1000 Hz.
-const std::vector<ImageTrack> TwoTones{{true, 0, 75, 440.0, 0.0}, {true, 15, 75, 1000.0, 2000.0}};
 
 class CDLayerTest : public ::testing::Test {
 protected:
@@ -101,115 +101,53 @@ protected:
         AppWindowed = true;
         folder = std::filesystem::temp_directory_path() / ("tarvel_cd_" + std::to_string(getpid()));
         std::filesystem::create_directories(folder);
-        std::lock_guard<std::mutex> hold(CaptureLock);
-        Captured.clear();
+        // A data track, then a second of 440 Hz, then a fifth of a second of pregap at 2000 Hz and a
+        // second of 1000 Hz.
+        image = WriteDiscImage(folder, {{false, 0, 40, 0.0, 0.0}, {true, 0, 75, 440.0, 0.0},
+                                        {true, 15, 75, 1000.0, 2000.0}});
+        setenv("TARVEL_CD_DEVICE", image.cue.c_str(), 1);
     }
 
     void TearDown() override
     {
         CloseCD();
-        if (holdsMixer)
-            MixerClose();
         unsetenv("TARVEL_CD_DEVICE");
         std::filesystem::remove_all(folder);
     }
 
-    DiscImage UseDisc(const std::vector<ImageTrack>& tracks, bool openMixer)
-    {
-        DiscImage image = WriteDiscImage(folder, tracks);
-        setenv("TARVEL_CD_DEVICE", image.cue.c_str(), 1);
-        if (openMixer) { // as the soundtrack would, with the capture hooked onto it
-            EXPECT_TRUE(MixerOpen());
-            holdsMixer = true;
-            Mix_SetPostMix(CaptureMix, nullptr);
-        }
-        return image;
-    }
-
-    // Closes the device, then the mixer, which the CD must have left to its owner alone.
-    void CloseAll()
-    {
-        CloseCD();
-        EXPECT_EQ(MixerClose(), 0);
-        holdsMixer = false;
-    }
-
     std::filesystem::path folder;
-    bool holdsMixer = false;
+    DiscImage image;
 };
 
-TEST_F(CDLayerTest, PlayFromInsideTrackOneRunsOnThroughTrackTwoAndStopSilencesIt)
+// The CD plays into the soundtrack's output, never one of its own, and only once the device is open and
+// set to tmsf, from an audio track on the disc; a second open and an unknown command change nothing.
+// From inside track 2 it runs on through track 3's pregap; track 3 is heard from its index 1. The
+// sound device's release finds itself the mixer's last user while the disc plays (else the fatal
+// "Error en EndSound").
+TEST_F(CDLayerTest, PlaysAudioTracksOnThroughTheTracksThatFollowAndShutsDownDuringPlayback)
 {
-    const DiscImage image = UseDisc(TwoTones, true);
     OpenCD();
-    PlayCD(Tmsf(1, 0, 0, 60)); // track 1's last 15 sectors, track 2's pregap, track 2
-    ExpectDiscAudio(image, 60, Second * 6 / 10);
-    StopCD();
-    const size_t stopped = Heard().size() / 2;
-    WaitForFrames(stopped + Second / 4);
-    ExpectSilenceFrom(stopped + 2048); // the buffer mixed as the stop came may still carry the disc
-    CloseAll();
-}
-
-// Nothing plays before the device is open and set to tmsf, nor from a data
-// track or a place off the disc; a second open and an unknown command
-// change nothing. Then the disc's audio track plays.
-TEST_F(CDLayerTest, CommandsNeedAnOpenDeviceInTmsfAndAnAudioTrack)
-{
-    const DiscImage image = UseDisc({{false, 0, 40, 0.0, 0.0}, {true, 0, 40, 1000.0, 0.0}}, true);
-    for (const char* command : {"play cdaudio from 2", "stop cdaudio", "close cdaudio", "open cdaudio",
-                                "play cdaudio from 2", "set cdaudio time format tmsf", "open cdaudio",
-                                "pause cdaudio"})
-        SendCDCommand(command);
-    for (uint32_t place : {1u, 3u, Tmsf(2, 0, 1, 0)}) // data, no track, past the end of 40 sectors
-        PlayCD(place);
-    WaitForFrames(Heard().size() / 2 + Second / 3);
-    ExpectSilenceFrom(0);
-    PlayCD(2);
-    ExpectDiscAudio(image, image.index1[2], Second / 4);
-    CloseAll();
-}
-
-// The CD plays into the soundtrack's output but never opens one of its own.
-TEST_F(CDLayerTest, TheCDOpensNoOutputOfItsOwn)
-{
-    UseDisc(TwoTones, false);
-    OpenCD();
-    PlayCD(2);
+    PlayCD(3);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_FALSE(MixerIsOpen());
-}
 
-// Start-up and shutdown without the named drive, or without a default one,
-// say nothing; once a test, as the display's Screens live to the process's end.
-class CDQuietStartup : public CDLayerTest, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(CDQuietStartup, StartupAndShutdownWithoutADriveSayNothing)
-{
-    if (!*GetParam() && (std::filesystem::exists("/dev/cdrom") || std::filesystem::exists("/dev/sr0")))
-        GTEST_SKIP() << "this machine has a CD drive";
-    setenv("TARVEL_CD_DEVICE", GetParam(), 1);
-    ::testing::internal::CaptureStderr();
-    ::testing::internal::CaptureStdout();
-    ASSERT_EQ(InitApp(), 1);
-    PlayCD(2);
-    ShutdownApp();
-    EXPECT_EQ(::testing::internal::GetCapturedStdout() + ::testing::internal::GetCapturedStderr(), "");
-    EXPECT_FALSE(MixerIsOpen());
-}
-
-INSTANTIATE_TEST_SUITE_P(NamedAndDefault, CDQuietStartup, ::testing::Values("/dev/no-such-drive", ""));
-
-// Track 2 is heard from its index 1, after the pregap. The sound device's
-// release finds itself the mixer's last user while the disc plays (anything
-// else is the fatal "Error en EndSound"), and the CD closes last.
-TEST_F(CDLayerTest, TrackTwoIsHeardFromItsIndexOneAndShutdownDuringPlaybackReleasesEverything)
-{
-    const DiscImage image = UseDisc(TwoTones, false);
-    ASSERT_EQ(InitApp(), 1);
+    ASSERT_EQ(InitApp(), 1); // with the CD open in tmsf
     Mix_SetPostMix(CaptureMix, nullptr);
-    PlayCD(2);
-    ExpectDiscAudio(image, image.index1[2], Second / 2);
+    for (const char* command : {"close cdaudio", "stop cdaudio", "close cdaudio", "play cdaudio from 3",
+                                "open cdaudio", "play cdaudio from 3", "set cdaudio time format tmsf",
+                                "open cdaudio", "pause cdaudio"})
+        SendCDCommand(command);
+    ExpectSilenceFrom(0);
+    for (uint32_t place : {1u, 4u, Tmsf(3, 0, 1, 0)}) // data, no track, the lead-out
+        PlayCD(place);
+    ExpectSilenceFrom(0);
+
+    PlayCD(Tmsf(2, 0, 0, 60)); // track 2's last 15 sectors, track 3's pregap, track 3
+    ExpectDiscAudio(image, 100, Second * 6 / 10, 0);
+    StopCD();
+    ExpectSilenceFrom(Heard().size() / 2 + 2048); // the buffer mixed as the stop came may carry the disc
+    PlayCD(3);
+    ExpectDiscAudio(image, image.index1[3], Second / 2, Heard().size() / 2);
     ShutdownApp();
     EXPECT_FALSE(MixerIsOpen());
 }
@@ -217,12 +155,11 @@ TEST_F(CDLayerTest, TrackTwoIsHeardFromItsIndexOneAndShutdownDuringPlaybackRelea
 // A fatal error while the reader thread runs ends the program with its code.
 TEST_F(CDLayerTest, FatalErrorDuringPlaybackEndsWithItsCode)
 {
-    UseDisc(TwoTones, false);
     EXPECT_EXIT(
         {
             MixerOpen();
             OpenCD();
-            PlayCD(2);
+            PlayCD(3);
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
             FatalError("no hay memoria en newscreen", "");
         },

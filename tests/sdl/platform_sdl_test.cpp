@@ -4,7 +4,6 @@
 #include <SDL_mixer.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -17,9 +16,7 @@
 #include "app/sdl/app_sdl.h"
 #include "audio/audio_seam.h"
 #include "audio/sound.h"
-#include "display/display.h"
 #include "input/input_seam.h"
-#include "raster/screen.h"
 
 // The SDL platform as the program links it, on SDL's dummy video and audio
 // drivers: no screen and no sound card needed.
@@ -55,14 +52,6 @@ protected:
         return quits;
     }
 
-    static uint32_t ShownPixel(int x, int y)
-    {
-        uint32_t pixel = 0;
-        const SDL_Rect at{x, y, 1, 1};
-        SDL_RenderReadPixels(SDL_GetRenderer(AppWindow), &at, SDL_PIXELFORMAT_RGB888, &pixel, 4);
-        return pixel & 0xFFFFFF;
-    }
-
     // A file in the temporary folder, removed after the test.
     std::string TempFile(const std::string& name, const std::vector<uint8_t>& bytes)
     {
@@ -74,37 +63,6 @@ protected:
 
     std::vector<std::string> files;
 };
-
-TEST_F(PlatformTest, StartsActivatesPresentsAndClosesOnce)
-{
-    EXPECT_NE(AppWindow, nullptr);
-    EXPECT_EQ(HandleEvents(), 0);
-    EXPECT_EQ(App.AppActive, 1);
-    // A frame is shown with the fade applied, and the fade advances once.
-    BeginFrame();
-    for (int y = 0; y < DisplayHeight; y++)
-        std::fill_n(Display.DisplayScreen.rows[y], DisplayWidth, 0x00FF8040u);
-    Display.FadeMode = 1;
-    Display.FadeLevel = 16;
-    PresentFrame();
-    EXPECT_EQ(std::vector({ShownPixel(0, 0), ShownPixel(799, 599)}), std::vector({0x7F4020u, 0x7F4020u}));
-    EXPECT_EQ(Display.FadeLevel, 17);
-
-    // However many close requests arrive, the window ends once (Escape's is checked on the program).
-    PostCloseRequest();
-    PostCloseRequest();
-    EXPECT_EQ(HandleEvents(), 1);
-    EXPECT_EQ(AppWindow, nullptr);
-    EXPECT_EQ(App.AppActive, 1);
-
-    // With the back buffer gone the lock fails: the frame goes to the spare
-    // rows and is dropped, and the fade stands still.
-    BeginFrame();
-    EXPECT_TRUE(std::equal(Display.SpareScreen.rows, Display.SpareScreen.rows + DisplayHeight,
-                           Display.DisplayScreen.rows));
-    PresentFrame();
-    EXPECT_EQ(Display.FadeLevel, 17);
-}
 
 // The position follows the played samples and stops at the end; the
 // program's names are limited to 254 characters.
@@ -156,9 +114,9 @@ TEST_F(PlatformTest, SamplesPlayOnTheirChannelsAndOneShorterThanAFrameHasNoBuffe
     EXPECT_EXIT(loadsound(tiny.c_str(), 0, 0), testing::ExitedWithCode(255), "Error Creando buffer de sonido\\.");
 }
 
-// A joystick is opened by its first read, read through SDL's device, and
-// closed with SDL's joystick support at the window's end.
-TEST_F(PlatformTest, JoystickIsReadThroughItsDeviceAndClosedAtTheWindowsEnd)
+// A joystick is opened by its first read, read through SDL's device, and closed with SDL's joystick
+// support at the window's end, which however many close requests come is one.
+TEST_F(PlatformTest, JoystickIsReadThroughItsDeviceAndClosedAtTheWindowsOneEnd)
 {
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1"); // the dummy window never has the focus
     JoystickDeviceCount(); // starts SDL's joystick support
@@ -175,7 +133,9 @@ TEST_F(PlatformTest, JoystickIsReadThroughItsDeviceAndClosedAtTheWindowsEnd)
     ASSERT_TRUE(ReadJoystickPosition(uint32_t(device), &position));
     EXPECT_EQ(std::vector({position.x, position.y, position.buttons}), std::vector<uint32_t>({49152, 0, 2}));
     PostCloseRequest();
+    PostCloseRequest();
     EXPECT_EQ(HandleEvents(), 1);
+    EXPECT_EQ(AppWindow, nullptr);
     EXPECT_EQ(SDL_WasInit(SDL_INIT_JOYSTICK), 0u);
     EXPECT_FALSE(ReadJoystickPosition(uint32_t(device), &position));
 }

@@ -20,9 +20,8 @@ struct FakeSurface : IDirectDrawSurface {
     HRESULT lockResult = DD_OK, unlockResult = DD_OK;
     std::deque<HRESULT> bltResults; // of the next Blt calls in turn; DD_OK once they run out
     DWORD lockFlags = ~0u, attachedCaps = 0;
-    RECT bltDestination{}, bltSourceRect{};
-    IDirectDrawSurface *bltSource = nullptr, *attached = nullptr;
-    bool locked = false, lockedDuringBlt = false;
+    IDirectDrawSurface* attached = nullptr;
+    bool locked = false;
 
     explicit FakeSurface(std::string surfaceName) : name(std::move(surfaceName)) {}
     void Note(const char* call) { DrawJournal.push_back(name + " " + call); }
@@ -32,13 +31,9 @@ struct FakeSurface : IDirectDrawSurface {
     STDMETHOD_(ULONG, Release)() override { Note("Release"); return 0; }
     STDMETHOD(AddAttachedSurface)(LPDIRECTDRAWSURFACE) override { return E_NOTIMPL; }
     STDMETHOD(AddOverlayDirtyRect)(LPRECT) override { return E_NOTIMPL; }
-    STDMETHOD(Blt)(LPRECT destination, LPDIRECTDRAWSURFACE source, LPRECT sourceRect, DWORD, LPDDBLTFX) override
+    STDMETHOD(Blt)(LPRECT, LPDIRECTDRAWSURFACE, LPRECT, DWORD, LPDDBLTFX) override
     {
         Note("Blt");
-        bltDestination = *destination;
-        bltSourceRect = *sourceRect;
-        bltSource = source;
-        lockedDuringBlt = static_cast<FakeSurface*>(source)->locked;
         const HRESULT result = bltResults.empty() ? DD_OK : bltResults.front();
         if (!bltResults.empty())
             bltResults.pop_front();

@@ -7,9 +7,6 @@
 #include <fstream>
 #include <string>
 
-// FatalError's exit code as Windows reports it.
-constexpr int FatalExitCode = -1;
-
 // A hidden top-level window of a class whose procedure is `procedure`.
 inline HWND MakeTestWindow(WNDPROC procedure)
 {

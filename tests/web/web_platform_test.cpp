@@ -1,8 +1,10 @@
-// The web platform's key map: DOM key events and mouse buttons to virtual-key codes.
+// The web platform's pure parts: DOM keys and mouse buttons to virtual keys, frames to canvas bytes.
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
+#include "display/web/canvas_pixels.h"
 #include "input/web/keymap_web.h"
 
 namespace {
@@ -33,6 +35,15 @@ TEST(WebKeyMapTest, VirtualKeysByPositionAndLettersAndDigitsByLayout)
     const std::pair<int, int> buttons[] = {{0, 0x01}, {1, 0x04}, {2, 0x02}, {3, 0x05}, {4, 0x06}, {5, 0}, {-1, 0}};
     for (const auto& [button, vk] : buttons)
         EXPECT_EQ(VirtualKeyOfMouseButton(button), vk) << "mouse button " << button;
+}
+
+TEST(CanvasPixelsTest, BytesAreRedGreenBlueOpaqueWhateverTheTopByte)
+{
+    const uint32_t pixels[] = {0x00000000, 0x00FFFFFF, 0xAB123456, 0x00FF0000, 0x000000FF};
+    std::vector<uint8_t> canvas(sizeof pixels);
+    ToCanvasPixels(pixels, reinterpret_cast<uint32_t*>(canvas.data()), std::size(pixels));
+    EXPECT_EQ(canvas, (std::vector<uint8_t>{0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x12, 0x34, 0x56, 0xFF,
+                                            0xFF, 0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0xFF}));
 }
 
 } // namespace
