@@ -5,8 +5,6 @@
 #            processor importing only Windows' own DLLs, every picture and
 #            the soundtrack byte for byte, and README.txt, LICENSE.txt and
 #            THIRD-PARTY-NOTICES.txt with Windows line ends
-#   Wine     the 64-bit program from its unzipped folder (soundtrack cut
-#            short) shows tarvel-capture's frame, and Escape ends it with 0
 #   deb      exactly an installation's files, and dependencies on the
 #            libraries the programs link
 #   source   every file Git tracks, no build output; web zip (when made): the
@@ -15,14 +13,14 @@ source "$(dirname "$0")/common.sh"
 positional_arguments 0 "$@"
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}" "${TARVEL_WINDOWS_PACKAGES[@]}" \
-  "${TARVEL_WINE_PACKAGES[@]}" "${TARVEL_RELEASE_PACKAGES[@]}"
+  "${TARVEL_RELEASE_PACKAGES[@]}"
 
 dist=$TARVEL_ROOT/build/dist
 "$TARVEL_ROOT/scripts/release.sh" --out "$dist"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$TARVEL_ROOT/build/release/CMakeCache.txt")
-capture=$TARVEL_ROOT/build/release/tools/capture/tarvel-capture content=$TARVEL_ROOT/build/release/content
-source "$TARVEL_ROOT/scripts/wine_common.sh"
-wine_setup win64 "$TARVEL_ROOT/build/dist-test"
+content=$TARVEL_ROOT/build/release/content
+source "$TARVEL_ROOT/scripts/test_common.sh"
+show_setup "$TARVEL_ROOT/build/dist-test"
 set +e # from here on a failing check is counted
 
 # same_list NAME EXPECTED ACTUAL: the two lists agree, in any order.
@@ -54,15 +52,6 @@ for bits in 32 64; do
   check "$name.zip: tarvel.exe is $format and imports only Windows' own DLLs" \
     "$([ "$imports" = "DDRAW.DLL DSOUND.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL USER32.DLL WINMM.DLL " ] || echo "$imports")"
 done
-
-log "Wine: the 64-bit program from its unzipped folder"
-folder=$work/tarvel-$version-win64
-wine_prepare_prefix
-shorten_soundtrack "$folder" "$folder"
-start_show "$folder" zipshow "$folder/tarvel.exe"
-soundtrack_clock_checks "tarvel.exe from the zip" "$work/zipshow.log" "$folder"
-press_to_end TARVEL Escape 0
-check "tarvel.exe from the zip: Escape ends it with exit code 0" "$why"
 
 deb=$dist/tarvel_${version}_amd64.deb
 log "Checking $(basename "$deb")"
