@@ -3,26 +3,14 @@
 # loader)) and ended, its step log, keys, and the screen against
 # tarvel-capture's frame. Sourced after common.sh; show_setup WORK begins.
 
-passed=0 failed=0 known=0
-# Set when failures are the machine's known fault: then reported as KNOWN, not counted.
-known_fault=
+passed=0 failed=0
 RUN_WITH=()
-patience=1 # how many times longer than natively the checks may take
 
 # check NAME WHY: passes when WHY is empty, else fails with it (fail NAME
 # WHY); each prints the seconds since the check before.
 check() { if [ -z "$2" ]; then pass "$1"; else fail "$1" "$2"; fi; }
 pass() { time_check; passed=$((passed + 1)); echo "PASS $1 ($took)"; }
-fail() {
-  time_check
-  if [ -n "$known_fault" ]; then
-    known=$((known + 1))
-    echo "KNOWN $1: $2; $known_fault ($took)"
-  else
-    failed=$((failed + 1))
-    echo "FAIL $1: $2 ($took)"
-  fi
-}
+fail() { time_check; failed=$((failed + 1)); echo "FAIL $1: $2 ($took)"; }
 time_check() {
   local now
   now=$(date +%s.%N)
@@ -31,7 +19,7 @@ time_check() {
 }
 # show_summary NAME: the counts; fails if a check failed.
 show_summary() {
-  echo "$1: $passed passed, $failed failed${known_fault:+, $known known}"
+  echo "$1: $passed passed, $failed failed"
   [ $failed -eq 0 ]
 }
 
@@ -82,7 +70,6 @@ finish_show() {
     code=$?
   else
     [ -z "${WINESERVER:-}" ] || "$WINESERVER" -k 2>/dev/null
-    # Under qemu a Wine process can outlive its server.
     wait_for 10 eval '! kill -0 "$show_pid" 2>/dev/null' || kill -9 "$show_pid" 2>/dev/null
     wait "$show_pid" 2>/dev/null
   fi
@@ -124,10 +111,10 @@ window_shown() { [ -n "$(window_id "$1")" ]; }
 press_to_end() {
   local code id
   why=
-  wait_for $((60 * patience)) window_shown "$1" || { why="no window named $1;"; finish_show 1; return; }
+  wait_for 60 window_shown "$1" || { why="no window named $1;"; finish_show 1; return; }
   id=$(window_id "$1")
   [ -n "$id" ] && xdotool windowfocus "$id" 2>/dev/null; xdotool key "$2"
-  finish_show $((30 * patience))
+  finish_show 30
   code=$?
   [ $code -eq "$3" ] || why="exit code $code, not $3;"
 }
@@ -162,7 +149,7 @@ shorten_soundtrack() {
 soundtrack_clock_checks() {
   local clock stem differing
   stem=$(basename "$2" .log)
-  if ! wait_for $((60 * patience)) clock_stopped "$2"; then
+  if ! wait_for 60 clock_stopped "$2"; then
     fail "$1: soundtrack clock" "it did not rise and stop: $(last_clocks "$2" 3 | tr '\n' ' ')"
     return
   fi

@@ -1,25 +1,16 @@
 #!/usr/bin/env bash
 # The show as a user meets it on a private Xvfb screen, on the generated
 # content: the Linux program (SDL's X11 driver, dummy audio) or a Windows
-# program under Wine in a fresh prefix. Each check prints its time.
-#   units      (Windows) the platform's GoogleTest suites, label wine
-#   show       on a soundtrack cut to 15.6 s: start-up order; the clock stops
-#              at the soundtrack's end, the screen then pixel for pixel
-#              tarvel-capture's frame; Escape ends it with 0; shutdown order
-#   fatal      no pictures: the fatal message box, then exit code 255; (Linux)
-#              also when SIGTERM ends the box
-#   display    Linux: a 1280x720 screen, no soundtrack: clock 0, the picture
-#              scaled to 960x720 between black bars; Windows: a 1024x768
-#              screen has no 800x600 mode: the "ERROR" box, exit code 1
-#   first run  (Linux) no sound device: a warning, the show silent on its
-#              clock; no display: exit code 1 with the reason
-#   arguments  (Linux) --help, an unknown argument, a window that cannot be made
-#
+# program under Wine in a fresh prefix (its platform tests, label wine, first).
+# On a soundtrack cut to 15.6 s: start-up order, the clock stopping at its end
+# with the screen pixel for pixel tarvel-capture's frame, Escape, shutdown
+# order; without pictures: the fatal message box, exit code 255. Windows: a
+# 1024x768 screen has no 800x600 mode: the "ERROR" box, exit code 1. Linux:
+# SIGTERM on the fatal box; no sound device; a 1280x720 screen without a
+# soundtrack (clock 0, scaled between black bars); arguments; no display.
 #   scripts/test_show.sh [linux|win64|win32]
-# linux runs TARVEL_PROGRAM, TARVEL_CAPTURE and TARVEL_CONTENT when given,
-# else build/release's. win32 runs natively or through qemu-i386, there
-# without the units. TARVEL_NATIVE_BUILD=DIR: the native build with the
-# content and tarvel-capture for Wine (default build/release).
+# linux runs TARVEL_PROGRAM, TARVEL_CAPTURE and TARVEL_CONTENT when given, else
+# build/release's; Wine compares with TARVEL_NATIVE_BUILD (default build/release).
 source "$(dirname "$0")/common.sh"
 positional_arguments 1 "$@"
 source "$TARVEL_ROOT/scripts/wine_common.sh"
@@ -44,7 +35,7 @@ if [ "$platform" = linux ]; then
 else
   ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_WINDOWS_PACKAGES[@]}" "${TARVEL_WINE_PACKAGES[@]}"
   wine_setup "$platform" "$TARVEL_ROOT/build/$platform/wine-test"
-  [ "$platform" = win64 ] || enable_32bit_programs "$@"
+  [ "$platform" = win64 ] || enable_32bit_programs
   use_native_build
   configure_and_build "$platform"
   exe=$TARVEL_ROOT/build/$platform/src/tarvel.exe capture=$native/tools/capture/tarvel-capture content=$native/content
@@ -63,7 +54,7 @@ else
 fi
 set +e # from here on a failing check is counted
 
-if [ "$platform" != linux ] && [ -z "$emulator" ]; then
+if [ "$platform" != linux ]; then
   log "Wine: the Windows platform's tests ($platform)"
   ctest --test-dir "$TARVEL_ROOT/build/$platform" -L wine --output-on-failure -j "$TARVEL_JOBS"
   check "Windows platform tests (ctest under Wine)" "$([ $? -eq 0 ] || echo "see the ctest output above")"
@@ -72,12 +63,12 @@ fi
 log "The show on a shortened soundtrack ($platform)"
 shorten_soundtrack "$content" "$work/show"
 start_show "$work/show" show "$exe"
-if wait_for $((120 * patience)) log_has "$work/show.log" "frame 1 clock 0"; then
+if wait_for 120 log_has "$work/show.log" "frame 1 clock 0"; then
   why=$(in_order "$work/show.log" "${startup[@]}")
   [ -n "$why" ] || [ "$platform" = linux ] || why=$(in_order "$work/show.log" "WM_ACTIVATEAPP" "frame 1 clock 0")
   check "start-up order" "$why"
 else
-  fail "start-up order" "no frame within $((120 * patience)) s; the log ends with: $(tail -1 "$work/show.log" 2>/dev/null)"
+  fail "start-up order" "no frame within 120 s; the log ends with: $(tail -1 "$work/show.log" 2>/dev/null)"
 fi
 soundtrack_clock_checks "the show" "$work/show.log" "$work/show"
 press_to_end TARVEL Escape 0
