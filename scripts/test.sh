@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# Prepares everything and runs the whole test suite: build/release (warnings
-# as errors: labels unit, cd, desktop), the web page (scripts/test_web.sh),
-# build/asan (the same but desktop, AddressSanitizer and UBSan), build/fuzz (a
-# bounded run of each fuzz target), the Windows programs under Wine
-# (scripts/test_show.sh win64, win32) and the release packages
-# (scripts/test_packages.sh; scripts/test_release.sh is left out for its
-# downloads and time).
+# Prepares everything and runs the whole test suite: build/release (warnings as
+# errors), the web page, build/asan, build/fuzz, the Windows programs under Wine,
+# the release packages; scripts/test_release.sh is left out for its downloads and time.
 source "$(dirname "$0")/common.sh"
 positional_arguments 0 "$@"
 

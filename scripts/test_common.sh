@@ -12,10 +12,8 @@ check() { if [ -z "$2" ]; then pass "$1"; else fail "$1" "$2"; fi; }
 pass() { time_check; passed=$((passed + 1)); echo "PASS $1 ($took)"; }
 fail() { time_check; failed=$((failed + 1)); echo "FAIL $1: $2 ($took)"; }
 time_check() {
-  local now
-  now=$(date +%s.%N)
-  took=$(awk -v a="$check_started" -v b="$now" 'BEGIN { printf "%.1f s", b - a }')
-  check_started=$now
+  took=$(awk -v a="$check_started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f s", b - a }')
+  check_started=$EPOCHREALTIME
 }
 # show_summary NAME: the counts; fails if a check failed.
 show_summary() {
@@ -35,7 +33,7 @@ show_setup() {
   work=$1
   rm -rf "$work"
   mkdir -p "$work"
-  check_started=$(date +%s.%N)
+  check_started=$EPOCHREALTIME
   trap show_cleanup EXIT
 }
 

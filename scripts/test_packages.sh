@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
 # Makes the release packages into build/dist (scripts/release.sh, which runs
-# lintian on the .deb) and checks them:
-#   zips     exactly, in a folder named after the zip: tarvel.exe for its
-#            processor importing only Windows' own DLLs, every picture and
-#            the soundtrack byte for byte, and README.txt, LICENSE.txt and
-#            THIRD-PARTY-NOTICES.txt with Windows line ends
-#   deb      exactly an installation's files, and dependencies on the
-#            libraries the programs link
-#   source   every file Git tracks, no build output; web zip (when made): the
-#            site's five files, its README and licence files
+# lintian on the .deb) and checks that each zip holds exactly its folder:
+# tarvel.exe for its processor importing only Windows' own DLLs, the content
+# byte for byte, the text files with Windows line ends; the .deb exactly an
+# installation's files and its libraries' dependencies; the source archive
+# every tracked file and no build output; the web zip (when made) the site.
 source "$(dirname "$0")/common.sh"
 positional_arguments 0 "$@"
 
