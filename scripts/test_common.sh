@@ -119,8 +119,8 @@ press_to_end() {
 
 # grab NAME WxH: the screen as raw RGB bytes in $work/NAME.rgb (and NAME.png).
 grab() {
-  ffmpeg -loglevel error -y -f x11grab -draw_mouse 0 -video_size "$2" -i "$DISPLAY" -frames:v 1 "$work/$1.png" &&
-    ffmpeg -loglevel error -y -i "$work/$1.png" -f rawvideo -pix_fmt rgb24 "$work/$1.rgb"
+  ffmpeg -loglevel error -y -f x11grab -draw_mouse 0 -video_size "$2" -i "$DISPLAY" -frames:v 1 "$work/$1.png" \
+    -frames:v 1 -f rawvideo -pix_fmt rgb24 "$work/$1.rgb"
 }
 
 # capture_frame NAME CLOCK CONTENT: $capture's frame at CLOCK on CONTENT as raw RGB in $work/NAME.rgb.

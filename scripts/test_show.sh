@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# The show as a user meets it on a private Xvfb screen, on the generated
-# content: the Linux program (SDL's X11 driver, dummy audio) or a Windows
-# program under Wine in a fresh prefix (its platform tests, label wine, first).
-# On a soundtrack cut to 15.6 s: start-up order, the clock stopping at its end
-# with the screen pixel for pixel tarvel-capture's frame, Escape, shutdown
-# order; without pictures: the fatal message box, exit code 255. Windows: a
-# 1024x768 screen has no 800x600 mode: the "ERROR" box, exit code 1. Linux:
-# SIGTERM on the fatal box; no sound device; a 1280x720 screen without a
-# soundtrack (clock 0, scaled between black bars); arguments; no display.
+# The show as a user meets it on a private Xvfb screen and the generated
+# content: the Linux program (SDL's X11 driver, dummy audio) or a Windows one
+# under Wine (its platform tests, label wine, first). On a short soundtrack:
+# start-up order, the clock stopping at its end on tarvel-capture's frame,
+# Escape, shutdown order; no pictures: the fatal box, exit code 255. Windows:
+# no 800x600 mode: the "ERROR" box, exit 1. Linux: SIGTERM on the fatal box; no
+# sound device; a 1280x720 screen and no soundtrack; arguments; no display.
 #   scripts/test_show.sh [linux|win64|win32]
 # linux runs TARVEL_PROGRAM, TARVEL_CAPTURE and TARVEL_CONTENT when given, else
 # build/release's; Wine compares with TARVEL_NATIVE_BUILD (default build/release).

@@ -39,8 +39,8 @@ wine_prepare_prefix() {
   time_check
 }
 
-# enable_32bit_programs: 32-bit Wine beside the 64-bit one (as root: the i386
-# architecture and its packages). Where that cannot be done, or the kernel runs
+# enable_32bit_programs: 32-bit Wine beside the 64-bit one (ensure_packages;
+# the i386 architecture as root). Where that cannot be done, or the kernel runs
 # 32-bit x86 programs only through an emulator (qemu-i386 gives a thread that
 # takes a signal another thread's TLS descriptor, and Wine stalls), it prints
 # SKIP and ends the script with 0.
@@ -52,8 +52,6 @@ enable_32bit_programs() {
     dpkg --add-architecture i386
     apt-get update -qq
   fi
-  [ "$(dpkg-query -W -f='${Status}\n' "${TARVEL_WINE32_PACKAGES[@]}" 2>/dev/null | grep -c 'install ok installed')" \
-    -eq ${#TARVEL_WINE32_PACKAGES[@]} ] || [ "$(id -u)" -eq 0 ] || skip "installing ${TARVEL_WINE32_PACKAGES[*]} needs root"
   ensure_packages "${TARVEL_WINE32_PACKAGES[@]}"
   # A 32-bit x86 program that only exits, run by the kernel itself, not by a binfmt_misc interpreter.
   printf '.globl _start\n_start:\n movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' | as --32 -o "$probe.o" -

@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (uint32_t i = 0; i < uint32_t(picture.width * picture.height); i++)
         picture.pixels.push_back((i * 7 + seed) % 5 == 0 ? 0 : (seed * 2654435761u + i * 40503u) & 0xFFFFFF);
     const std::vector<uint8_t> file = EncodeTga(picture, {in.ConsumeBool() ? 32 : 24, in.ConsumeBool(), nullptr});
-    WriteScratchFile(file.data(), file.size());
+    WriteWholeFile(ScratchFile(), file.data(), file.size());
     const int loaded = Mostly(in, 0, ImageSlotCount - 1);
     try {
         LoadSlot(ScratchFile(), loaded);
