@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# Plants each fault of the catalogue below alone in a scratch copy of the
-# tracked files, runs its suite (unit, cd, desktop: CTest labels of
-# build/release; wine: label wine of build/win64 under Wine) and prints caught
-# (the suite failed or outlasted its time), missed or broken (the text is not
-# in the file once, or does not compile). Each suite must first pass unharmed.
+# Plants each fault of the catalogue below alone in a scratch copy of the tracked files, runs its
+# suite (unit, cd, desktop: labels of build/release; wine: label wine of build/win64 under Wine) and
+# prints caught (failed or outlasted its time), missed or broken (the text is not in the file once,
+# or does not compile). Each suite must first pass unharmed.
 #   scripts/mutate.sh [--list] [--only ID[,ID...]] [--tree DIR] [--scratch DIR]
-# --list: the catalogue; --only: these faults; --tree: the checkout tested (this
-# one); --scratch: the copy, builds and logs, kept for incremental builds
-# (build/mutate). MUTATE_TIMEOUT: seconds a suite may take (default: three
-# times its run without a fault, and a minute).
+# --list: the catalogue; --only: these faults; --tree: the checkout tested (this one); --scratch: the
+# copy, builds and logs, kept for incremental builds (build/mutate). MUTATE_TIMEOUT: seconds a suite
+# may take (default: three times its run without a fault, and a minute).
 source "$(dirname "$0")/common.sh"
 source "$TARVEL_ROOT/scripts/wine_common.sh"
 
@@ -85,8 +83,7 @@ if [ $list -eq 1 ]; then
   exit 0
 fi
 [ ${#ids[@]} -gt 0 ] || usage_error "no fault named in --only $only"
-
-needed=$(for i in "${!ids[@]}"; do echo "${suites[i]}"; done | sort -u)
+needed=$(printf '%s\n' "${suites[@]}" | sort -u)
 ensure_packages rsync "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}"
 [[ $needed != *wine* ]] || ensure_packages "${TARVEL_WINDOWS_PACKAGES[@]}" "${TARVEL_WINE_PACKAGES[@]}"
 copy=$scratch/tree logs=$scratch/logs

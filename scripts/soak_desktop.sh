@@ -4,8 +4,7 @@
 # 30 s. Prints each run, the runs that passed, and the median and worst
 # seconds from start to the fifth frame, from Escape to the end, and the peak
 # resident size by the fifth frame.
-#   scripts/soak_desktop.sh [COUNT [PROGRAM [CONTENT]]]
-# COUNT defaults to 50, PROGRAM to build/release/src/tarvel, CONTENT to build/release/content.
+#   scripts/soak_desktop.sh [COUNT [PROGRAM [CONTENT]]]  (50, build/release/src/tarvel, its content)
 source "$(dirname "$0")/common.sh"
 positional_arguments 3 "$@"
 source "$TARVEL_ROOT/scripts/test_common.sh"

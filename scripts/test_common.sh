@@ -1,13 +1,11 @@
-# Machinery of the scripts that run the show on a private X screen: counted
-# checks, Xvfb screens, the program started (natively, or with RUN_WITH=(wine
-# loader)) and ended, its step log, keys, and the screen against
-# tarvel-capture's frame. Sourced after common.sh; show_setup WORK begins.
+# Machinery of the scripts that run the show on a private X screen: counted checks, Xvfb screens, the
+# program started (RUN_WITH=(wine loader) for Windows) and ended, its step log, keys, and the screen
+# against tarvel-capture's frame. Sourced after common.sh; show_setup WORK begins.
 
 passed=0 failed=0
 RUN_WITH=()
 
-# check NAME WHY: passes when WHY is empty, else fails with it (fail NAME
-# WHY); each prints the seconds since the check before.
+# check NAME WHY: passes when WHY is empty, else fails with it; each prints the seconds since the last.
 check() { if [ -z "$2" ]; then pass "$1"; else fail "$1" "$2"; fi; }
 pass() { time_check; passed=$((passed + 1)); echo "PASS $1 ($took)"; }
 fail() { time_check; failed=$((failed + 1)); echo "FAIL $1: $2 ($took)"; }
@@ -131,9 +129,8 @@ capture_frame() {
       -f rawvideo -pix_fmt rgb24 "$work/$1.rgb"
 }
 
-# shorten_soundtrack CONTENT DIR: DIR a show folder with CONTENT's graph/ and
-# its soundtrack cut to 15.6 s, so that the clock stops near 1560, inside a
-# scene window whose picture is a function of the clock alone.
+# shorten_soundtrack CONTENT DIR: DIR a show folder with CONTENT's graph/ and its soundtrack cut to
+# 15.6 s, so that the clock stops near 1560, in a scene whose picture is a function of the clock alone.
 shorten_soundtrack() {
   mkdir -p "$2/music"
   [ -e "$2/graph" ] || ln -s "$1/graph" "$2/graph"
@@ -141,9 +138,8 @@ shorten_soundtrack() {
   mv "$2/music/music00.mp3.cut" "$2/music/music00.mp3"
 }
 
-# soundtrack_clock_checks NAME LOG CONTENT: the clock of the show on a
-# shortened soundtrack rises and stops at its end, the screen then pixel for
-# pixel tarvel-capture's frame for that clock.
+# soundtrack_clock_checks NAME LOG CONTENT: on a shortened soundtrack the clock rises and stops at its
+# end, the screen then pixel for pixel tarvel-capture's frame for that clock.
 soundtrack_clock_checks() {
   local clock stem differing
   stem=$(basename "$2" .log)

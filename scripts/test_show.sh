@@ -38,7 +38,6 @@ else
   configure_and_build "$platform"
   exe=$TARVEL_ROOT/build/$platform/src/tarvel.exe capture=$native/tools/capture/tarvel-capture content=$native/content
   wine_prepare_prefix
-  echo "prefix ready ($took)"
   startup=("RegisterClassA MOVIRA" "CreateWindowExA TARVEL 800x600 created" "DirectDrawCreate 00000000"
     "CalcMathTables" "SetCooperativeLevel 00000000" "SetDisplayMode 00000000" "CreateSurface 00000000"
     "GetAttachedSurface 00000000" "Lock 00000000 pitch 3200 bits 32" "InitSubsystems" "joyGetNumDevs"
@@ -134,8 +133,7 @@ if [ "$platform" = linux ]; then
   arguments 1 "tarvel: the window cannot be created: no display" -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
     timeout 20 "$exe"
 else
-  # An X screen of 1024x768 has no 800x600 mode for Wine's DirectDraw.
-  log "Wine: a display without the show's mode ($platform)"
+  log "Wine: a 1024x768 screen, without the show's 800x600 mode ($platform)"
   "$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w 2>/dev/null
   start_screen 1024x768x24
   start_show "$work/show" display "$exe"

@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# The web page in headless Chromium, driven by puppeteer-core (the version
-# tests/web/package.json pins, into build/web/test-driver) from Node's test
-# runner (tests/web/web_show.test.mjs), on the native build's content, the
-# same with a picture missing, and without the soundtrack.
-#
-#   scripts/test_web.sh     (TARVEL_NATIVE_BUILD=DIR: the native build holding
-#                            content and tarvel-capture, default build/release)
+# The web page in headless Chromium, driven by puppeteer-core (tests/web/package.json) from Node's
+# test runner (tests/web/web_show.test.mjs), on the native build's content (TARVEL_NATIVE_BUILD=DIR,
+# default build/release), the same with a picture missing, and without the soundtrack.
+#   scripts/test_web.sh
 source "$(dirname "$0")/common.sh"
 positional_arguments 0 "$@"
 

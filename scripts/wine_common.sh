@@ -6,9 +6,8 @@ source "$TARVEL_ROOT/scripts/test_common.sh"
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 
-# wine_setup ARCH WORK: show_setup WORK; the loader of build/ARCH's program
-# (win64 or win32) in RUN_WITH, the prefix build/ARCH/wine-prefix, no
-# installer dialogs and a null ALSA device (DirectSound needs one).
+# wine_setup ARCH WORK: show_setup WORK; build/ARCH's loader in RUN_WITH, the prefix
+# build/ARCH/wine-prefix, no installer dialogs and a null ALSA device (DirectSound needs one).
 wine_setup() {
   show_setup "$2"
   RUN_WITH=("$WINE64")
@@ -19,8 +18,7 @@ wine_setup() {
   export ALSA_CONFIG_PATH=$work/asound.conf
 }
 
-# wine_prepare_prefix: an 800x600 screen and a fresh copy of the prefix
-# wineboot made once for this version of Wine.
+# wine_prepare_prefix: an 800x600 screen and a fresh copy of the prefix wineboot made for this Wine.
 wine_prepare_prefix() {
   local pristine=$WINEPREFIX.pristine version
   log "Preparing the Wine prefix"
@@ -39,11 +37,9 @@ wine_prepare_prefix() {
   time_check
 }
 
-# enable_32bit_programs: 32-bit Wine beside the 64-bit one (ensure_packages;
-# the i386 architecture as root). Where that cannot be done, or the kernel runs
-# 32-bit x86 programs only through an emulator (qemu-i386 gives a thread that
-# takes a signal another thread's TLS descriptor, and Wine stalls), it prints
-# SKIP and ends the script with 0.
+# enable_32bit_programs: 32-bit Wine beside the 64-bit one (the i386 architecture as root). Where
+# that cannot be done, or 32-bit x86 programs run only through an emulator (qemu-i386 gives a thread
+# that takes a signal another thread's TLS descriptor, and Wine stalls), it prints SKIP and ends with 0.
 enable_32bit_programs() {
   local probe=$work/exit-i386 entry
   skip() { echo "SKIP 32-bit Windows program under Wine: $*"; exit 0; }
