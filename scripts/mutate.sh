@@ -1,19 +1,12 @@
 #!/usr/bin/env bash
-# Plants each fault of the catalogue below alone in a scratch copy of the
-# tracked files, builds and runs its suite (unit, cd, desktop: CTest labels
-# of build/release; wine: label wine of build/win64 under Wine), and prints
-# caught (the suite failed or outlasted its time: "timeout"), missed, or
-# broken (the text is not in the file exactly once, or does not compile),
-# then "caught C of N". Each suite first runs, and must pass, without a fault.
-#
+# Plants each fault of the catalogue below alone in a scratch copy of the tracked files, runs its
+# suite (unit, cd, desktop: labels of build/release; wine: label wine of build/win64 under Wine) and
+# prints caught (failed or outlasted its time), missed or broken (the text is not in the file once,
+# or does not compile). Each suite must first pass unharmed.
 #   scripts/mutate.sh [--list] [--only ID[,ID...]] [--tree DIR] [--scratch DIR]
-#     --list       the catalogue: ID, suite, file
-#     --only       just these faults
-#     --tree DIR   the checkout whose tracked files are tested (default: this one)
-#     --scratch D  the copy, its builds and logs, kept between runs so that
-#                  builds stay incremental (default: build/mutate)
-# MUTATE_TIMEOUT: seconds a suite may run with a fault (default: three times
-# its run without one, and a minute).
+# --list: the catalogue; --only: these faults; --tree: the checkout tested (this one); --scratch: the
+# copy, builds and logs, kept for incremental builds (build/mutate). MUTATE_TIMEOUT: seconds a suite
+# may take (default: three times its run without a fault, and a minute).
 source "$(dirname "$0")/common.sh"
 source "$TARVEL_ROOT/scripts/wine_common.sh"
 
@@ -90,8 +83,7 @@ if [ $list -eq 1 ]; then
   exit 0
 fi
 [ ${#ids[@]} -gt 0 ] || usage_error "no fault named in --only $only"
-
-needed=$(for i in "${!ids[@]}"; do echo "${suites[i]}"; done | sort -u)
+needed=$(printf '%s\n' "${suites[@]}" | sort -u)
 ensure_packages rsync "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}"
 [[ $needed != *wine* ]] || ensure_packages "${TARVEL_WINDOWS_PACKAGES[@]}" "${TARVEL_WINE_PACKAGES[@]}"
 copy=$scratch/tree logs=$scratch/logs
@@ -99,8 +91,7 @@ mkdir -p "$copy" "$logs"
 limit=${MUTATE_TIMEOUT:-900} # for the runs without a fault
 declare -A limits
 
-# sync_copy: the copy made equal to the tree's tracked files; those that differ
-# (the last fault's) are written anew, so that the builds see them change.
+# sync_copy: the copy made equal to the tree's tracked files (changed ones written anew).
 sync_copy() {
   git -C "$tree" ls-files -z | rsync -rlpc --from0 --files-from=- "$tree/" "$copy/"
 }
@@ -111,7 +102,7 @@ plant() {
     $n = () = /\Q$f\E/g; $n == 1 or die "found $n times\n"; s/\Q$f\E/$r/' "$copy/$1"
 }
 
-# build SUITE: the build the suite runs in, configured once and brought up to date.
+# build SUITE: the suite's build, configured once, brought up to date.
 build() {
   local preset=(release -DTARVEL_BENCH=OFF)
   [ "$1" != wine ] || preset=(win64)
@@ -119,8 +110,7 @@ build() {
   cmake --build "$copy/build/$preset" -j "$TARVEL_JOBS"
 }
 
-# first_failure CTEST-ARGS...: ctest under the time limit, ended at its first
-# failure, not once the tests still running end (a fault can make one hang).
+# first_failure CTEST-ARGS...: ctest under the time limit, ended at its first failure.
 first_failure() {
   local out=$logs/ctest.out pid code=0
   timeout -k 10 "$limit" ctest "$@" --stop-on-failure >"$out" 2>&1 &
@@ -146,11 +136,10 @@ run() {
 end_leftovers() {
   local exe
   for exe in /proc/[0-9]*/exe; do
-    if [[ $(readlink "$exe" 2>/dev/null) == "$copy"/* ]]; then kill "$(basename "${exe%/exe}")" 2>/dev/null || true; fi
+    [[ $(readlink "$exe" 2>/dev/null) != "$copy"/* ]] || kill "$(basename "${exe%/exe}")" 2>/dev/null || true
   done
 }
 
-# The suites the chosen faults need, each first run on the copy as it is.
 start=$(date +%s)
 sync_copy
 for suite in $needed; do

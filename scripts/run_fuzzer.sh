@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Runs one libFuzzer target (a test of the fuzz build) for a bounded number of
-# inputs from a fresh corpus: a crash, leak, sanitizer report or timeout fails
-# it. SEED_COMMAND, when given, writes seed inputs into the folder it is given.
-# TARVEL_FUZZ_RUNS (else TARVEL_FUZZ_DEFAULT_RUNS, else 500000) inputs,
-# TARVEL_FUZZ_SEED (default 1) the fuzzer's seed.
+# Runs one libFuzzer target from a fresh corpus (seeds from SEED_COMMAND DIR)
+# for TARVEL_FUZZ_RUNS inputs (else TARVEL_FUZZ_DEFAULT_RUNS, else 500000) with
+# the seed TARVEL_FUZZ_SEED (1): a crash, leak, sanitizer report or timeout fails.
 #   scripts/run_fuzzer.sh TARGET WORK_DIR [SEED_COMMAND]
 source "$(dirname "$0")/common.sh"
 positional_arguments 3 "$@"

@@ -1,15 +1,7 @@
 #!/usr/bin/env bash
-# Prepares everything and runs the whole test suite, by CTest label:
-#   build/release  warnings as errors: unit, cd and desktop tests
-#   build/asan     the same (but desktop) under AddressSanitizer and UBSan
-#   build/fuzz     the fuzz targets (clang, libFuzzer), a bounded run each
-#   build/web      the web page in headless Chromium (scripts/test_web.sh)
-#   build/win32, build/win64
-#                  the Windows programs and their platform tests (label wine)
-#                  under Wine, the 32-bit one natively or through qemu-i386
-#   build/dist     the release packages (scripts/test_packages.sh); the Debian
-#                  package in a fresh Debian root is scripts/test_release.sh,
-#                  left out for its downloads and time
+# Prepares everything and runs the whole test suite: build/release (warnings as
+# errors), the web page, build/asan, build/fuzz, the Windows programs under Wine,
+# the release packages; scripts/test_release.sh is left out for its downloads and time.
 source "$(dirname "$0")/common.sh"
 positional_arguments 0 "$@"
 

@@ -1,37 +1,21 @@
-# Machinery of the scripts that run the show on a private X screen: counted
-# checks, Xvfb screens, the program started (natively, or with RUN_WITH=(wine
-# loader)) and ended, its step log, keys, and the screen against
-# tarvel-capture's frame. Sourced after common.sh; show_setup WORK begins.
+# Machinery of the scripts that run the show on a private X screen: counted checks, Xvfb screens, the
+# program started (RUN_WITH=(wine loader) for Windows) and ended, its step log, keys, and the screen
+# against tarvel-capture's frame. Sourced after common.sh; show_setup WORK begins.
 
-passed=0 failed=0 known=0
-# Set when failures are the machine's known fault: then reported as KNOWN, not counted.
-known_fault=
+passed=0 failed=0
 RUN_WITH=()
-patience=1 # how many times longer than natively the checks may take
 
-# check NAME WHY: passes when WHY is empty, else fails with it (fail NAME
-# WHY); each prints the seconds since the check before.
+# check NAME WHY: passes when WHY is empty, else fails with it; each prints the seconds since the last.
 check() { if [ -z "$2" ]; then pass "$1"; else fail "$1" "$2"; fi; }
 pass() { time_check; passed=$((passed + 1)); echo "PASS $1 ($took)"; }
-fail() {
-  time_check
-  if [ -n "$known_fault" ]; then
-    known=$((known + 1))
-    echo "KNOWN $1: $2; $known_fault ($took)"
-  else
-    failed=$((failed + 1))
-    echo "FAIL $1: $2 ($took)"
-  fi
-}
+fail() { time_check; failed=$((failed + 1)); echo "FAIL $1: $2 ($took)"; }
 time_check() {
-  local now
-  now=$(date +%s.%N)
-  took=$(awk -v a="$check_started" -v b="$now" 'BEGIN { printf "%.1f s", b - a }')
-  check_started=$now
+  took=$(awk -v a="$check_started" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.1f s", b - a }')
+  check_started=$EPOCHREALTIME
 }
 # show_summary NAME: the counts; fails if a check failed.
 show_summary() {
-  echo "$1: $passed passed, $failed failed${known_fault:+, $known known}"
+  echo "$1: $passed passed, $failed failed"
   [ $failed -eq 0 ]
 }
 
@@ -47,7 +31,7 @@ show_setup() {
   work=$1
   rm -rf "$work"
   mkdir -p "$work"
-  check_started=$(date +%s.%N)
+  check_started=$EPOCHREALTIME
   trap show_cleanup EXIT
 }
 
@@ -82,7 +66,6 @@ finish_show() {
     code=$?
   else
     [ -z "${WINESERVER:-}" ] || "$WINESERVER" -k 2>/dev/null
-    # Under qemu a Wine process can outlive its server.
     wait_for 10 eval '! kill -0 "$show_pid" 2>/dev/null' || kill -9 "$show_pid" 2>/dev/null
     wait "$show_pid" 2>/dev/null
   fi
@@ -124,18 +107,18 @@ window_shown() { [ -n "$(window_id "$1")" ]; }
 press_to_end() {
   local code id
   why=
-  wait_for $((60 * patience)) window_shown "$1" || { why="no window named $1;"; finish_show 1; return; }
+  wait_for 60 window_shown "$1" || { why="no window named $1;"; finish_show 1; return; }
   id=$(window_id "$1")
   [ -n "$id" ] && xdotool windowfocus "$id" 2>/dev/null; xdotool key "$2"
-  finish_show $((30 * patience))
+  finish_show 30
   code=$?
   [ $code -eq "$3" ] || why="exit code $code, not $3;"
 }
 
 # grab NAME WxH: the screen as raw RGB bytes in $work/NAME.rgb (and NAME.png).
 grab() {
-  ffmpeg -loglevel error -y -f x11grab -draw_mouse 0 -video_size "$2" -i "$DISPLAY" -frames:v 1 "$work/$1.png" &&
-    ffmpeg -loglevel error -y -i "$work/$1.png" -f rawvideo -pix_fmt rgb24 "$work/$1.rgb"
+  ffmpeg -loglevel error -y -f x11grab -draw_mouse 0 -video_size "$2" -i "$DISPLAY" -frames:v 1 "$work/$1.png" \
+    -frames:v 1 -f rawvideo -pix_fmt rgb24 "$work/$1.rgb"
 }
 
 # capture_frame NAME CLOCK CONTENT: $capture's frame at CLOCK on CONTENT as raw RGB in $work/NAME.rgb.
@@ -146,9 +129,8 @@ capture_frame() {
       -f rawvideo -pix_fmt rgb24 "$work/$1.rgb"
 }
 
-# shorten_soundtrack CONTENT DIR: DIR a show folder with CONTENT's graph/ and
-# its soundtrack cut to 15.6 s, so that the clock stops near 1560, inside a
-# scene window whose picture is a function of the clock alone.
+# shorten_soundtrack CONTENT DIR: DIR a show folder with CONTENT's graph/ and its soundtrack cut to
+# 15.6 s, so that the clock stops near 1560, in a scene whose picture is a function of the clock alone.
 shorten_soundtrack() {
   mkdir -p "$2/music"
   [ -e "$2/graph" ] || ln -s "$1/graph" "$2/graph"
@@ -156,13 +138,12 @@ shorten_soundtrack() {
   mv "$2/music/music00.mp3.cut" "$2/music/music00.mp3"
 }
 
-# soundtrack_clock_checks NAME LOG CONTENT: the clock of the show on a
-# shortened soundtrack rises and stops at its end, the screen then pixel for
-# pixel tarvel-capture's frame for that clock.
+# soundtrack_clock_checks NAME LOG CONTENT: on a shortened soundtrack the clock rises and stops at its
+# end, the screen then pixel for pixel tarvel-capture's frame for that clock.
 soundtrack_clock_checks() {
   local clock stem differing
   stem=$(basename "$2" .log)
-  if ! wait_for $((60 * patience)) clock_stopped "$2"; then
+  if ! wait_for 60 clock_stopped "$2"; then
     fail "$1: soundtrack clock" "it did not rise and stop: $(last_clocks "$2" 3 | tr '\n' ' ')"
     return
   fi

@@ -1,28 +1,21 @@
 #!/usr/bin/env bash
 # Makes the release packages into build/dist (scripts/release.sh, which runs
-# lintian on the .deb) and checks them:
-#   zips     exactly, in a folder named after the zip: tarvel.exe for its
-#            processor importing only Windows' own DLLs, every picture and
-#            the soundtrack byte for byte, and README.txt, LICENSE.txt and
-#            THIRD-PARTY-NOTICES.txt with Windows line ends
-#   Wine     the 64-bit program from its unzipped folder (soundtrack cut
-#            short) shows tarvel-capture's frame, and Escape ends it with 0
-#   deb      exactly an installation's files, and dependencies on the
-#            libraries the programs link
-#   source   every file Git tracks, no build output; web zip (when made): the
-#            site's five files, its README and licence files
+# lintian on the .deb) and checks that each zip holds exactly its folder:
+# tarvel.exe for its processor importing only Windows' own DLLs, the content
+# byte for byte; the .deb exactly an installation's files and its libraries'
+# dependencies; the source archive every tracked file and no build output.
 source "$(dirname "$0")/common.sh"
 positional_arguments 0 "$@"
 
 ensure_packages "${TARVEL_BUILD_PACKAGES[@]}" "${TARVEL_TEST_PACKAGES[@]}" "${TARVEL_WINDOWS_PACKAGES[@]}" \
-  "${TARVEL_WINE_PACKAGES[@]}" "${TARVEL_RELEASE_PACKAGES[@]}"
+  "${TARVEL_RELEASE_PACKAGES[@]}"
 
 dist=$TARVEL_ROOT/build/dist
 "$TARVEL_ROOT/scripts/release.sh" --out "$dist"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$TARVEL_ROOT/build/release/CMakeCache.txt")
-capture=$TARVEL_ROOT/build/release/tools/capture/tarvel-capture content=$TARVEL_ROOT/build/release/content
-source "$TARVEL_ROOT/scripts/wine_common.sh"
-wine_setup win64 "$TARVEL_ROOT/build/dist-test"
+content=$TARVEL_ROOT/build/release/content
+source "$TARVEL_ROOT/scripts/test_common.sh"
+show_setup "$TARVEL_ROOT/build/dist-test"
 set +e # from here on a failing check is counted
 
 # same_list NAME EXPECTED ACTUAL: the two lists agree, in any order.
@@ -44,25 +37,14 @@ for bits in 32 64; do
 
   unzip -q -o -d "$work" "$zip"
   folder=$work/$name
-  check "$name.zip: the pictures and soundtrack are the content's" "$(diff -rq "$content/graph" "$folder/graph" 2>&1;
-    cmp "$content/music/music00.mp3" "$folder/music/music00.mp3" 2>&1)"
-  unix_lines=$(cat "$folder"/README.txt "$folder"/LICENSE.txt "$folder"/THIRD-PARTY-NOTICES.txt | grep -c -v $'\r$')
-  check "$name.zip: text files with Windows line ends" "$([ "$unix_lines" -eq 0 ] || echo "$unix_lines lines without CR")"
+  check "$name.zip: the pictures and soundtrack are the content's" \
+    "$(diff -rq "$content/graph" "$folder/graph" 2>&1; diff -rq "$content/music" "$folder/music" 2>&1)"
   format=$([ $bits = 32 ] && echo pei-i386 || echo pei-x86-64)
   imports=$(x86_64-w64-mingw32-objdump -p "$folder/tarvel.exe" | sed -n 's/^\tDLL Name: //p' | tr 'a-z' 'A-Z' | sort -u | tr '\n' ' ')
   x86_64-w64-mingw32-objdump -f "$folder/tarvel.exe" | grep -q "file format $format" || imports="not $format"
   check "$name.zip: tarvel.exe is $format and imports only Windows' own DLLs" \
     "$([ "$imports" = "DDRAW.DLL DSOUND.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL USER32.DLL WINMM.DLL " ] || echo "$imports")"
 done
-
-log "Wine: the 64-bit program from its unzipped folder"
-folder=$work/tarvel-$version-win64
-wine_prepare_prefix
-shorten_soundtrack "$folder" "$folder"
-start_show "$folder" zipshow "$folder/tarvel.exe"
-soundtrack_clock_checks "tarvel.exe from the zip" "$work/zipshow.log" "$folder"
-press_to_end TARVEL Escape 0
-check "tarvel.exe from the zip: Escape ends it with exit code 0" "$why"
 
 deb=$dist/tarvel_${version}_amd64.deb
 log "Checking $(basename "$deb")"
@@ -80,20 +62,10 @@ for library in libsdl2-2.0-0 libsdl2-mixer-2.0-0 libcdio19 libcdio-paranoia2 lib
 done
 check "$(basename "$deb"): depends on the libraries its programs link" "${missing:+no $missing in: $depends}"
 
-source_archive=$dist/tarvel-$version.tar.gz
-log "Checking $(basename "$source_archive")"
-archived=$(tar -tzf "$source_archive" | grep -v '/$' | sed "s|^tarvel-$version/||")
-if git -C "$TARVEL_ROOT" rev-parse --git-dir >/dev/null 2>&1; then
-  check "source archive: every file Git tracks" \
-    "$(comm -23 <(git -C "$TARVEL_ROOT" ls-files | sort) <(sort <<<"$archived") | head -5 | tr '\n' ' ')"
-fi
+log "Checking tarvel-$version.tar.gz"
+archived=$(tar -tzf "$dist/tarvel-$version.tar.gz" | grep -v '/$' | sed "s|^tarvel-$version/||")
+check "source archive: every file Git tracks" \
+  "$(comm -23 <(git -C "$TARVEL_ROOT" ls-files | sort) <(sort <<<"$archived") | head -5 | tr '\n' ' ')"
 check "source archive: no build output" "$(grep -E '^(build[^/]*|dist|out|\.git)(/|$)' <<<"$archived" | head -3 | tr '\n' ' ')"
-
-web=$dist/tarvel-$version-web.zip
-if [ -f "$web" ]; then
-  expected=$(printf "tarvel-$version-web/%s\n" tarvel.html tarvel.js tarvel.wasm tarvel.data tarvel.data.js README.txt LICENSE.txt \
-    THIRD-PARTY-NOTICES.txt)
-  same_list "$(basename "$web"): the site" "$expected" "$(unzip -Z1 "$web" | grep -v '/$')"
-fi
 
 show_summary packages

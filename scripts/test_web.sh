@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
-# The web page in headless Chromium, driven by puppeteer-core (the version
-# tests/web/package.json pins, into build/web/test-driver) from Node's test
-# runner (tests/web/web_show.test.mjs), on the native build's content, the
-# same with a picture missing, and without the soundtrack.
-#
-#   scripts/test_web.sh     (TARVEL_NATIVE_BUILD=DIR: the native build holding
-#                            content and tarvel-capture, default build/release)
+# The web page in headless Chromium, driven by puppeteer-core (tests/web/package.json) from Node's
+# test runner (tests/web/web_show.test.mjs), on the native build's content (TARVEL_NATIVE_BUILD=DIR,
+# default build/release), the same with a picture missing, and without the soundtrack.
+#   scripts/test_web.sh
 source "$(dirname "$0")/common.sh"
 positional_arguments 0 "$@"
 
@@ -29,13 +26,10 @@ variant() {
 }
 
 log "Making the test content folders: every picture but one from the middle; no soundtrack"
-mkdir -p "$work/missing-picture/content/graph" "$work/no-soundtrack/content"
+mkdir -p "$work/missing-picture/content" "$work/no-soundtrack/content"
+cp -rs "$content/graph" "$content/music" "$work/missing-picture/content/"
 mapfile -t pictures < <(cd "$content/graph" && ls)
-missing=${pictures[$((${#pictures[@]} / 2))]}
-for picture in "${pictures[@]}"; do
-  [ "$picture" = "$missing" ] || ln -s "$content/graph/$picture" "$work/missing-picture/content/graph/$picture"
-done
-ln -s "$content/music" "$work/missing-picture/content/music"
+rm "$work/missing-picture/content/graph/${pictures[$((${#pictures[@]} / 2))]}"
 variant missing-picture
 ln -s "$content/graph" "$work/no-soundtrack/content/graph"
 variant no-soundtrack

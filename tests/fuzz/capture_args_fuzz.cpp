@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzedDataProvider in(data, size);
     const std::string listText = in.ConsumeRandomLengthString(256);
-    WriteScratchFile(listText.data(), listText.size());
+    WriteWholeFile(ScratchFile(), listText.data(), listText.size());
 
     std::vector<std::string> args;
     for (int n = in.ConsumeIntegralInRange(0, 12); n > 0; n--) {

@@ -1,8 +1,6 @@
-// libFuzzer target for the drawing calls over any arguments: a picture made
-// from the input in a slot, two noise layers, then the drawing calls with
-// fuzzed slots, positions, sizes, modes, mirrors, types and angles onto a
-// target whose rows lie in one block with guard pixels all round, which must
-// stay as they were.
+// libFuzzer target for the drawing calls over any arguments: a fuzzed picture in a slot, two noise
+// layers, then drawing calls with fuzzed slots, positions, sizes, modes, mirrors, types and angles onto
+// a target whose rows lie in one block with guard pixels all round, which must stay as they were.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -26,27 +24,25 @@ struct DrawEnded {};
 constexpr int Guard = 4;
 constexpr uint32_t GuardPixel = 0xFF5A5A5Au;
 
-// Mostly near the target, now and then anywhere an int reaches.
-int Position(FuzzedDataProvider& in)
+// A value mostly in [low, high], now and then anything an int holds.
+int Mostly(FuzzedDataProvider& in, int low, int high)
 {
-    return in.ConsumeBool() ? in.ConsumeIntegralInRange(-120, 180) : in.ConsumeIntegral<int>();
+    return in.ConsumeBool() ? in.ConsumeIntegralInRange(low, high) : in.ConsumeIntegral<int>();
 }
 
-// Mostly the loaded slot, now and then any number.
-int Slot(FuzzedDataProvider& in, int loaded)
+int Position(FuzzedDataProvider& in)
 {
-    return in.ConsumeBool() ? loaded : in.ConsumeIntegral<int>();
+    return Mostly(in, -120, 180);
 }
 
 void DrawOne(FuzzedDataProvider& in, int loaded, Screen* target)
 {
     switch (in.ConsumeIntegralInRange(0, 4)) {
     case 0: {
-        const int slot = Slot(in, loaded), x = Position(in), y = Position(in);
+        const int slot = Mostly(in, loaded, loaded), x = Position(in), y = Position(in);
         const int mode = in.ConsumeIntegralInRange(-2, 41), mirror = in.ConsumeIntegralInRange(-1, 5);
         const int width = in.ConsumeIntegralInRange(-300, 300), height = in.ConsumeIntegralInRange(-300, 300);
-        const int type = in.ConsumeIntegralInRange(-1, 5);
-        const int angle = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 3600) : in.ConsumeIntegral<int>();
+        const int type = in.ConsumeIntegralInRange(-1, 5), angle = Mostly(in, 0, 3600);
         if (in.ConsumeBool())
             DrawSlotUnscaled(slot, x, y, mode, mirror, type, angle);
         else
@@ -54,8 +50,7 @@ void DrawOne(FuzzedDataProvider& in, int loaded, Screen* target)
         break;
     }
     case 1:
-        NoiseDraw(in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 1) : in.ConsumeIntegral<int>(), Position(in),
-                  Position(in));
+        NoiseDraw(Mostly(in, 0, 1), Position(in), Position(in));
         break;
     case 2:
         FillRect(Position(in), Position(in), Position(in), Position(in), in.ConsumeIntegral<uint32_t>() & 0xFFFFFF);
@@ -71,7 +66,8 @@ void DrawOne(FuzzedDataProvider& in, int loaded, Screen* target)
         break;
     }
     default:
-        SlotsOverlap(Slot(in, loaded), Slot(in, loaded), Position(in), Position(in), Position(in), Position(in));
+        SlotsOverlap(Mostly(in, loaded, loaded), Mostly(in, loaded, loaded), Position(in), Position(in),
+                     Position(in), Position(in));
     }
 }
 
@@ -105,8 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (uint32_t i = 0; i < uint32_t(picture.width * picture.height); i++)
         picture.pixels.push_back((i * 7 + seed) % 5 == 0 ? 0 : (seed * 2654435761u + i * 40503u) & 0xFFFFFF);
     const std::vector<uint8_t> file = EncodeTga(picture, {in.ConsumeBool() ? 32 : 24, in.ConsumeBool(), nullptr});
-    WriteScratchFile(file.data(), file.size());
-    const int loaded = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, ImageSlotCount - 1) : in.ConsumeIntegral<int>();
+    WriteWholeFile(ScratchFile(), file.data(), file.size());
+    const int loaded = Mostly(in, 0, ImageSlotCount - 1);
     try {
         LoadSlot(ScratchFile(), loaded);
         NoiseInit(0, 0, in.ConsumeIntegralInRange(1, 80), in.ConsumeIntegralInRange(1, 60));

@@ -14,9 +14,10 @@ inline const char* ScratchFile()
     return name.c_str();
 }
 
-inline void WriteScratchFile(const void* data, size_t size)
+// Writes the file whole; a failure ends the process.
+inline void WriteWholeFile(const std::string& name, const void* data, size_t size)
 {
-    std::FILE* f = std::fopen(ScratchFile(), "wb");
+    std::FILE* f = std::fopen(name.c_str(), "wb");
     if (!f || std::fwrite(data, 1, size, f) != size || std::fclose(f) != 0)
         std::abort();
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "contentgen/tga_write.h"
+#include "fuzz_file.h"
 
 int main(int argc, char** argv)
 {
@@ -43,10 +44,8 @@ int main(int argc, char** argv)
     for (Seed seed : seeds) {
         for (auto [at, value] : seed.patches)
             seed.bytes[at] = value;
-        std::FILE* f = std::fopen((std::string(argv[1]) + "/" + seed.name + ".tga").c_str(), "wb");
-        const size_t size = seed.keep ? seed.keep : seed.bytes.size();
-        if (!f || std::fwrite(seed.bytes.data(), 1, size, f) != size || std::fclose(f) != 0)
-            return std::perror(seed.name), 1;
+        WriteWholeFile(std::string(argv[1]) + "/" + seed.name + ".tga", seed.bytes.data(),
+                       seed.keep ? seed.keep : seed.bytes.size());
     }
     return 0;
 }

@@ -20,7 +20,7 @@ void ShowMessageBox(const char*, const char*)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    WriteScratchFile(data, size);
+    WriteWholeFile(ScratchFile(), data, size);
     const auto int16At = [&](size_t at) { return at + 1 < size ? int(int16_t(data[at] | data[at + 1] << 8)) : 0; };
     int w = 0, h = 0;
     Screen target{};
