@@ -113,6 +113,7 @@ build() {
 # first_failure CTEST-ARGS...: ctest under the time limit, ended at its first failure.
 first_failure() {
   local out=$logs/ctest.out pid code=0
+  : >"$out" # emptied first: the loop below must not read the previous fault's failure
   timeout -k 10 "$limit" ctest "$@" --stop-on-failure >"$out" 2>&1 &
   pid=$!
   while kill -0 "$pid" 2>/dev/null && ! grep -q '\*\*\*' "$out"; do sleep 1; done
