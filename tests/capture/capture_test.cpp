@@ -1,6 +1,6 @@
-// tarvel-capture: its arguments, its schedule of music positions and the
-// show it plays in process, then every command run as a program on the
-// generated content.
+// tarvel-capture: its arguments, its schedule of music positions, the show it
+// plays in process, every command run as a program on the generated content,
+// and the storyboard against the frames `frames` draws at the same clocks.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -14,11 +14,14 @@
 
 #include "audio/sound.h"
 #include "capture/capture_args.h"
+#include "capture/capture_commands.h"
 #include "capture/capture_show.h"
 #include "capture/ffmpeg_pipe.h"
+#include "capture/storyboard.h"
 #include "common/png_read.h"
 #include "content/content_test_util.h"
 #include "demo/demo_test_util.h"
+#include "demo/timeline.h"
 #include "input/input.h"
 
 namespace {
@@ -60,10 +63,6 @@ TEST(CaptureArgs, CommandsTakeTheirOptionsAndDefaults)
     };
     for (const auto& [args, summary] : lines)
         EXPECT_EQ(Parsed(args), summary);
-    // The usage names the defaults the parser takes.
-    EXPECT_THAT(CaptureUsage, HasSubstr("default " + std::string(DefaultVideoPreset) + ")"));
-    EXPECT_THAT(CaptureUsage, HasSubstr("(default " + std::to_string(DefaultVideoCrf) + ")"));
-
     TempDir dir;
     const std::string file = dir.Write("clocks.txt", {'5', '\n', '7', ',', '9', '\r', '\n'});
     EXPECT_THAT(Parsed({"frames", "--clocks", "@" + file, "--out", "x"}), testing::EndsWith("clocks 5 7 9"));
@@ -104,9 +103,8 @@ TEST(CaptureSchedule, PositionGivesExactlyItsClockAndFramesComeAtAFixedRate)
               (std::vector<int64_t>{8008, 30, 134}));
 }
 
-// Digests of every frame of a play in this process at 8 frames per second up
-// to clock 2000 (noise layers, random layers and shears). With `sample`, the
-// play then leaves a fade running, a sample on a channel and the timer moved.
+// Digests of every frame played in this process at 8 frames per second up to clock 2000; with
+// `sample`, the play then leaves a fade running, a sample on a channel and the timer moved.
 std::vector<uint64_t> PlayDigests(const std::string& sample = "")
 {
     InFolder content{TARVEL_CONTENT_DIR};
@@ -188,9 +186,8 @@ TEST(CaptureTool, FramesAndStills)
     EXPECT_TRUE(std::filesystem::exists(dir.path / "s" / "still_00600.png"));
 }
 
-// Each kind of video carries the picture and the soundtrack in its formats,
-// for as long as asked; the lossless one's frames decode to exactly what
-// `frames` draws at the same clocks.
+// Each kind of video carries picture and soundtrack in its formats for as long as asked; the
+// lossless one decodes to exactly what `frames` draws at the same clocks.
 TEST(CaptureTool, VideosCarryThePictureAndTheSoundtrackAndTheArchiveExactlyTheFramesDrawn)
 {
     // Arguments, frames, seconds, what ffprobe finds.
@@ -266,9 +263,7 @@ TEST(CaptureTool, BenchReportsEveryWindowAndTheCopyItIsMeasuredAgainst)
     for (const char* text : {"fastest of 2 runs", "\nshow ", "memcpy of one 800x600x4-byte frame", "mean frame / memcpy"})
         EXPECT_THAT(run.out, HasSubstr(text));
     const std::string svg = FileText(dir.path / "times.svg");
-    EXPECT_THAT(svg, testing::StartsWith("<svg"));
     EXPECT_EQ(std::make_tuple(Count(svg, "h0"), Count(svg, "fill='#f0f0f0'")), std::make_tuple(534u, 18u));
-    EXPECT_THAT(svg, HasSubstr("memcpy"));
 }
 
 TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)
@@ -292,6 +287,61 @@ TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)
     const ToolRun help = Capture(dir, "--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_THAT(help.out, HasSubstr("usage: tarvel-capture"));
+}
+
+TEST(Storyboard, EachWindowIsShownAtTheMiddleOfItsClocks)
+{
+    for (int window = 1; window <= SceneWindowCount; window++)
+        EXPECT_EQ(SceneWindowAt(WindowMiddleClock(window)), window) << window;
+    EXPECT_EQ(WindowMiddleClock(6), 1380); // window 6 holds 1291-1469
+    EXPECT_EQ(ClockInSeconds(12677), "126.77 s");
+    EXPECT_EQ(ClockInSeconds(5), "0.05 s");
+}
+
+// Runs a command of the tool in this process, in the content folder.
+int RunInContent(const std::vector<std::string>& args, int (*command)(const CaptureOptions&))
+{
+    CaptureOptions options;
+    std::string error;
+    EXPECT_TRUE(ParseCaptureArgs(args, &options, &error)) << error;
+    InFolder content{TARVEL_CONTENT_DIR};
+    return command(options);
+}
+
+// Each cell is its window's frame shrunk 4 times, every pixel the rounded
+// mean of its 4x4 block; 37 cells in rows of 5 make 8 rows.
+TEST(Storyboard, EveryCellIsTheFrameOfItsWindowShrunk)
+{
+    TempDir dir;
+    std::string clocks;
+    for (int window = 1; window <= SceneWindowCount; window++)
+        clocks += std::to_string(WindowMiddleClock(window)) + ",";
+    const std::string frames = (dir.path / "f").string(), board = (dir.path / "board.png").string();
+    ASSERT_EQ(RunInContent({"frames", "--clocks", clocks, "--out", frames, "--raw"}, RunFrames), 0);
+    ASSERT_EQ(RunInContent({"storyboard", "--out", board, "--columns", "5"}, RunStoryboard), 0);
+    const DecodedPng image = DecodePng(FileBytes(board));
+    const Storyboard layout = MakeStoryboard(5);
+    ASSERT_EQ(std::make_pair(image.width, image.height), std::make_pair(layout.width, layout.height));
+    EXPECT_EQ(layout.rows, 8);
+
+    for (int window = 1; window <= SceneWindowCount; window++) {
+        const std::vector<uint8_t> frame = FileBytes(FrameFile(dir, window - 1, "rgb32"));
+        ASSERT_EQ(frame.size(), 800u * 600u * 4u) << "window " << window;
+        int left = 0, top = 0, differing = 0;
+        ThumbOrigin(layout, window, &left, &top);
+        for (int y = 0; y < 150; y++)
+            for (int x = 0; x < 200; x++) {
+                uint32_t shrunk = 0;
+                for (int channel = 0; channel < 3; channel++) {
+                    int sum = 0;
+                    for (size_t i = 0; i < 16; i++)
+                        sum += frame[4 * ((4 * size_t(y) + i / 4) * 800 + 4 * size_t(x) + i % 4) + size_t(channel)];
+                    shrunk |= uint32_t((sum + 8) / 16) << (8 * channel);
+                }
+                differing += image.pixels[size_t(top + y) * size_t(image.width) + size_t(left + x)] != shrunk;
+            }
+        EXPECT_EQ(differing, 0) << "window " << window;
+    }
 }
 
 } // namespace
