@@ -1,12 +1,15 @@
-// The generator: flattening for each role, its TGA and PNG writers, its
-// determinism and its fatal path.
+// The generator: flattening for each role, its TGA and PNG writers and its
+// determinism; the content it makes, read with the show's reader, and the
+// soundtrack as a player decodes it (ffprobe and ffmpeg).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 
 #include "common/png_read.h"
 #include "content/content_test_util.h"
+#include "contentgen/assets.h"
 #include "image/image_test_util.h"
 #include "contentgen/generate.h"
 #include "contentgen/picture.h"
@@ -45,12 +48,6 @@ TEST(TgaWriter, EveryLayoutReadsBackThroughTheShowsReader)
                 const Decoded read = ReadWithShowReader(dir.Write("layout.tga", bytes).c_str());
                 EXPECT_EQ(std::make_pair(read.width, read.height), std::make_pair(3, 2));
                 EXPECT_EQ(read.data, Small.pixels) << depth << " bits, top-down " << topDown;
-                if (depth == 32 && topDown && !id) {
-                    ASSERT_EQ(bytes.size(), 18u + 6 * 4);
-                    EXPECT_EQ(bytes[17], 0x28); // top-down rows, eight alpha bits
-                    EXPECT_EQ(bytes[18 + 3], 255);
-                    EXPECT_EQ(bytes[18 + 4 + 3], 0); // the black pixel's alpha follows the key colour
-                }
             }
 }
 
@@ -98,12 +95,35 @@ TEST(Generator, MakesTheSameBytesEveryTime)
     EXPECT_EQ(compared, 115u); // 114 pictures and the soundtrack
 }
 
-TEST(GeneratorDeathTest, AnOutputFolderThatCannotBeMadeIsFatal)
+// Keyed sprites have a black border and are neither empty nor full; opaque
+// pictures have no black at all (some are also drawn keyed).
+TEST(Content, SpritesAreKeyedOnBlackAndOpaquePicturesHaveNoBlack)
 {
-    TempDir dir;
-    const std::filesystem::path blocker = dir.Write("blocker", {'x'}); // a file where a folder should be
-    EXPECT_EXIT(WriteBytes((blocker / "graph" / "x.tga").string(), {1, 2, 3}), testing::ExitedWithCode(255),
-                "tarvel-contentgen: cannot create the folder of .*blocker/graph/x.tga");
+    for (const PictureAsset& asset : PictureAssets()) {
+        const Decoded p = ReadWithShowReader((std::string(TARVEL_CONTENT_DIR "/") + asset.file).c_str());
+        const size_t visible = p.data.size() - size_t(std::count(p.data.begin(), p.data.end(), 0u));
+        if (!asset.keyed) {
+            EXPECT_EQ(visible, p.data.size()) << asset.file;
+            continue;
+        }
+        for (int x = 0; x < p.width; x++)
+            ASSERT_EQ(p.at(x, 0) | p.at(x, p.height - 1), 0u) << asset.file;
+        for (int y = 0; y < p.height; y++)
+            ASSERT_EQ(p.at(0, y) | p.at(p.width - 1, y), 0u) << asset.file;
+        EXPECT_GT(visible, p.data.size() / 20) << asset.file;
+        EXPECT_LT(visible, p.data.size() * 19 / 20) << asset.file;
+    }
+}
+
+// The show closes at 133.46 s of playback; the decoded stream must last.
+TEST(Soundtrack, IsStereo44100HzMp3LongerThanTheShow)
+{
+    const std::string mp3 = " '" TARVEL_CONTENT_DIR "/music/music00.mp3'";
+    EXPECT_EQ(RunCommand("ffprobe -v error -select_streams a:0 -show_entries stream=codec_name,sample_rate,channels"
+                         " -of default=noprint_wrappers=1" + mp3),
+              "codec_name=mp3\nsample_rate=44100\nchannels=2\n");
+    const std::string samples = RunCommand("ffmpeg -v error -i" + mp3 + " -f s16le -ac 2 -ar 44100 -");
+    EXPECT_GE(samples.size(), size_t(135 * 44100 * 4));
 }
 
 } // namespace
