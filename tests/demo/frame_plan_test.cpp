@@ -77,12 +77,9 @@ struct TwoWays {
 
     std::string Difference() const
     {
-        size_t count = 0;
-        for (size_t i = 0; i < straight.pixels.size(); i++)
-            count += straight.pixels[i] != planned.pixels[i];
-        return std::to_string(count) + " pixels differ, Random " +
-               (straight.random == planned.random ? "same" : "differs") + ", noise " +
-               (straight.noise == planned.noise ? "same" : "differs");
+        auto same = [](bool equal) { return equal ? "same" : "differ"; };
+        return std::string("pixels ") + same(straight.pixels == planned.pixels) + ", Random " +
+               same(straight.random == planned.random) + ", noise " + same(straight.noise == planned.noise);
     }
 };
 
