@@ -221,7 +221,8 @@ TEST_F(FadeTest, ScalesEachChannelTruncatingAndTheTopByteTravelsWithRed)
     std::vector<uint32_t> memory = {0x00FF8040, 0x00FF8040, 0x00ABCDEF, 0x00FF8040, 0x00FF8040, 0x00ABCDEF};
     Display.FadeLevel = 16;
     ApplyFade(memory.data(), 2, 2, 12);
-    EXPECT_THAT(memory, ::testing::ElementsAre(0x007F4020, 0x007F4020, 0x00ABCDEF, 0x007F4020, 0x007F4020, 0x00ABCDEF));
+    EXPECT_THAT(memory,
+                ::testing::ElementsAre(0x007F4020, 0x007F4020, 0x00ABCDEF, 0x007F4020, 0x007F4020, 0x00ABCDEF));
 }
 
 TEST_F(FadeTest, FadeInShowsThirtyTwoStepsThenEndsAndFadeOutRunsDownAndHoldsBlack)

@@ -138,7 +138,8 @@ TEST_F(ControlsTest, NoSourcesClearEverythingAndAnAbsentOrUnknownStickIsNotRead)
         ReadControls(&config, &state);
     }
     EXPECT_EQ(Held(state), std::vector<int32_t>(6, 0));
-    EXPECT_EQ(std::make_tuple(state.pressed1, state.pressed2, state.armed1, state.armed2), std::make_tuple(0, 0, 1, 1));
+    EXPECT_EQ(std::make_tuple(state.pressed1, state.pressed2, state.armed1, state.armed2),
+              std::make_tuple(0, 0, 1, 1));
     Input.Joysticks[1].present = 0;
     EXPECT_EQ(Read(0, 0, 3).left, 0);
     EXPECT_EQ(PositionReads, 1); // only InitJoysticks read the stick
