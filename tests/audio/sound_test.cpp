@@ -51,7 +51,6 @@ bool ChannelDuplicate(int channel, SampleBuffer* buffer)
 
 namespace {
 
-using ::testing::Each;
 using ::testing::ElementsAre;
 
 struct SoundTest : ::testing::Test {
@@ -97,36 +96,6 @@ TEST_F(SoundTest, FileIsTakenWholeHeaderIncludedAndFlippedOnlyForFlagOne)
     EXPECT_EQ(FakeSound.duplicated[0]->bytes, wave);
     EXPECT_THAT(FakeSound.duplicated[1]->bytes, ElementsAre(0x80, 0x7F, 0xFF, 0x00, 0x92));
     EXPECT_EQ(FakeSound.duplicated[2]->bytes, bytes);
-}
-
-TEST_F(SoundTest, LoadingAgainReplacesTheEarlierSampleStopReachesOnlyChannelsThatPlayedAndEndSoundReleasesEverySample)
-{
-    LoadTone(7);
-    LoadTone(7);
-    EXPECT_EQ(FakeSound.releasedBuffers, 1);
-    freesound(7);
-    freesound(7);
-    EXPECT_EQ(FakeSound.releasedBuffers, 2);
-    LoadTone(0);
-    playsound(0, 0, 0, 0, 6);
-    for (int channel : {6, 5, -1, 16})
-        stopchannel(channel);
-    // The samples go with the device, and channels are not stopped after it.
-    LoadTone(SampleTableSize - 1);
-    EndSound();
-    EXPECT_EQ(FakeSound.releasedBuffers, 4);
-    EXPECT_EQ(Sound.Samples[0], nullptr);
-    stopchannel(6);
-    EndSound();
-    EXPECT_EQ(std::make_pair(FakeSound.releasedDevices, FakeSound.releasedBuffers), std::make_pair(1, 4));
-    EXPECT_THAT(FakeSound.stops, ElementsAre(6));
-    // ResetSound releases what is still loaded, with no EndSound before it.
-    InitSound();
-    LoadTone(3);
-    ResetSound();
-    EXPECT_EQ(FakeSound.releasedBuffers, 5);
-    EXPECT_THAT(Sound.Samples, Each(nullptr));
-    InitSound();
 }
 
 TEST_F(SoundTest, FailuresAndNumbersOutsideTheTablesEndTheProgramWithTheirCaptions)

@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
@@ -14,7 +13,6 @@
 #include "capture/capture_args.h"
 #include "capture/capture_commands.h"
 #include "capture/capture_show.h"
-#include "capture/ffmpeg_pipe.h"
 #include "capture/storyboard.h"
 #include "common/png_read.h"
 #include "content/content_test_util.h"
@@ -185,26 +183,6 @@ TEST(CaptureTool, VideosCarryThePictureAndTheSoundtrackAndTheArchiveExactlyTheFr
         const std::string drawn = FileText(FrameFile(dir, frame, "rgb32"));
         ASSERT_TRUE(video.compare(size_t(frame) * drawn.size(), drawn.size(), drawn) == 0) << "frame " << frame;
     }
-}
-
-// An encoder that ends without reading: the write fails, and the SIGPIPE it
-// raised neither ends this process nor stays behind, blocked or pending.
-TEST(EncoderPipe, AnEncoderThatStoppedReadingFailsTheWriteWithoutASignal)
-{
-    EncoderProcess encoder;
-    std::string error;
-    ASSERT_TRUE(StartEncoder({"-loglevel", "quiet", "-no_such_option"}, &encoder, &error)) << error;
-    const std::vector<char> frame(sizeof CaptureFrame, 1); // more than a pipe holds
-    EXPECT_FALSE(FeedEncoder(&encoder, frame.data(), frame.size()));
-    EXPECT_FALSE(FeedEncoder(&encoder, frame.data(), 1));
-    EXPECT_FALSE(FinishEncoder(&encoder)); // it refused the option
-    struct sigaction action {};
-    sigaction(SIGPIPE, nullptr, &action);
-    EXPECT_EQ(action.sa_handler, SIG_DFL);
-    sigset_t blocked, pending;
-    pthread_sigmask(SIG_BLOCK, nullptr, &blocked);
-    sigpending(&pending);
-    EXPECT_EQ(sigismember(&blocked, SIGPIPE) | sigismember(&pending, SIGPIPE), 0);
 }
 
 TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)

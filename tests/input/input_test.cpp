@@ -113,36 +113,4 @@ TEST_F(ControlsTest, StickThresholdsAreInclusive)
     EXPECT_EQ(Held(Read(s.xRight - 1, s.yDown - 1)), (std::vector<int32_t>{0, 0, 0, 0, 0, 0}));
 }
 
-TEST_F(ControlsTest, PressIsReportedOnceAfterARelease)
-{
-    // Button 2 held from the first call is no press; each later press of
-    // either button counts once, on the call that first sees it held.
-    const uint32_t buttons[] = {2, 1, 1, 1, 0, 1, 3, 0, 2};
-    const int32_t pressed1[] = {0, 1, 0, 0, 0, 1, 0, 0, 0};
-    const int32_t pressed2[] = {0, 0, 0, 0, 0, 0, 1, 0, 1};
-    for (size_t call = 0; call < std::size(buttons); call++) {
-        Read(32767, 32767, buttons[call]);
-        EXPECT_EQ(std::make_tuple(state.pressed1, state.pressed2, state.armed1),
-                  std::make_tuple(pressed1[call], pressed2[call], buttons[call] & 1 ? 0 : 1))
-            << "call " << call;
-    }
-}
-
-TEST_F(ControlsTest, NoSourcesClearEverythingAndAnAbsentOrUnknownStickIsNotRead)
-{
-    state = ControlState{1, 1, 1, 1, 1, 1, 1, 1, 0, 0};
-    FakeKeys[VkUp] = 0x80;
-    FakeSticks[0].position = {0, 0, 3};
-    for (int32_t joystick : {0, 12}) {
-        const ControlConfig config{joystick, 0, VkUp, VkDown, VkLeft, VkRight, VkControl, VkSpace};
-        ReadControls(&config, &state);
-    }
-    EXPECT_EQ(Held(state), std::vector<int32_t>(6, 0));
-    EXPECT_EQ(std::make_tuple(state.pressed1, state.pressed2, state.armed1, state.armed2),
-              std::make_tuple(0, 0, 1, 1));
-    Input.Joysticks[1].present = 0;
-    EXPECT_EQ(Read(0, 0, 3).left, 0);
-    EXPECT_EQ(PositionReads, 1); // only InitJoysticks read the stick
-}
-
 } // namespace
