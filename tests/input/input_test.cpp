@@ -83,26 +83,16 @@ struct ControlsTest : InputTest {
         FakeSticks.resize(1);
         InitJoysticks();
     }
-    // Reads the controls with the stick at (x, y) holding `buttons`.
-    const ControlState& Read(uint32_t x, uint32_t y, uint32_t buttons = 0, bool keys = false)
+    // Reads the controls with the stick at (x, y).
+    const ControlState& Read(uint32_t x, uint32_t y)
     {
-        FakeSticks[0].position = {x, y, buttons};
-        const ControlConfig config{1, keys ? 1 : 0, VkUp, VkDown, VkLeft, VkRight, VkControl, VkSpace};
+        FakeSticks[0].position = {x, y, 0};
+        const ControlConfig config{1, 0, VkUp, VkDown, VkLeft, VkRight, VkControl, VkSpace};
         ReadControls(&config, &state);
         return state;
     }
     ControlState state{};
 };
-
-TEST_F(ControlsTest, HeldValuesAreTheOrOfKeyAndStick)
-{
-    FakeKeys[VkLeft] = 0x81; // the toggle bit of the snapshot is dropped
-    EXPECT_EQ(Read(32767, 32767, 0, true).left, 0x80);
-    EXPECT_EQ(Input.KeyState[VkLeft], 0x80);
-    EXPECT_EQ(Held(Read(0, 65535, 3, true)), (std::vector<int32_t>{0x81, 0, 0, 1, 1, 2}));
-    FakeKeys[VkSpace] = 0x80;
-    EXPECT_EQ(Read(0, 65535, 3, true).button2, 0x82);
-}
 
 TEST_F(ControlsTest, StickThresholdsAreInclusive)
 {
