@@ -192,7 +192,6 @@ TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)
     const struct { std::string arguments; int exitCode; const char* message; const char* env = ""; } runs[] = {
         {"--help", 0, "usage: tarvel-capture"}, // on the standard output; errors on the error output
         {"", 2, "usage: tarvel-capture"},
-        {"video --out v.mp4 --fps 0", 2, "usage: tarvel-capture"},
         {"bench --content /nonexistent", 2, "usage: tarvel-capture"},
         {"stills" + Content + " --at 13345 --fps 1 --out s", 1, "no frame is drawn at clock 13345"},
         {"bench" + Content + " --fps 1 --plot /nonexistent/times.svg", 1, "cannot write /nonexistent/times.svg"},

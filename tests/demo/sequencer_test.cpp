@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <limits>
 #include <numeric>
 #include <string>
@@ -153,17 +152,13 @@ TEST_F(TimerTest, WaitSleepsThroughTheTimeCertainlyLeftButOneMillisecond)
     EXPECT_EQ(FrameSleepMs(INT32_MIN, INT32_MAX), UINT32_MAX);
 }
 
-TEST_F(TimerTest, MeasuresFromTheLastResetAcrossTheCountersWrapAndMovesEitherWay)
+TEST_F(TimerTest, MeasuresFromTheLastResetAcrossTheCountersWrap)
 {
     CaptureTickStep = 0;
     CaptureTickNow = 5000;
     ResetTimer();
     CaptureTickNow = 5012;
     EXPECT_EQ(ElapsedTime(), 12);
-    AdvanceTimer(100);
-    EXPECT_EQ(ElapsedTime(), -88);
-    AdvanceTimer(-150);
-    EXPECT_EQ(ElapsedTime(), 62);
     CaptureTickNow = 10;
     Input.TimerBase = 4294967290u;
     EXPECT_EQ(ElapsedTime(), 16);
