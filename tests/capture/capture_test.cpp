@@ -51,10 +51,6 @@ TEST(CaptureArgs, CommandsTakeTheirOptionsAndDefaults)
         {{"video", "--out", "archive.MKV", "--lossless"},
          "video fps 60 800x600 end 13346 superfast crf 20 lossless runs 1 columns 6 content '' clocks"},
         {{"bench", "--runs", "3"}, "bench fps 32 800x600 end 13346 superfast crf 20 runs 3 columns 6 content '' clocks"},
-        {{"stills", "--at", "100,13345", "--out", "d", "--content", "c"},
-         "stills fps 32 800x600 end 13346 superfast crf 20 runs 1 columns 6 content 'c' clocks 100 13345"},
-        {{"storyboard", "--out", "b.png", "--columns", "37"},
-         "storyboard fps 32 800x600 end 13346 superfast crf 20 runs 1 columns 37 content '' clocks"},
     };
     for (const auto& [args, summary] : lines)
         EXPECT_EQ(Parsed(args), summary);
