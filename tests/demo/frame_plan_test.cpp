@@ -118,6 +118,9 @@ const PlanCase PlanCases[] = {
          Layer(Tile, 100, 50);
      },
      0, 200 * 100},
+    {"a rotated copy covers nothing, even in the opaque mode",
+     [](int32_t) { Layer(Tile, 100, 100, {.type = 1, .angle = 300}); },
+     0, 0},
     {"a layer placed by Random after a streak noise layer is recorded where it is drawn",
      [](int32_t) {
          Noise(0, 0, 0);
