@@ -1,25 +1,23 @@
-// tarvel-capture: its arguments, its schedule of music positions and the
-// show it plays in process, then every command run as a program on the
-// generated content.
+// tarvel-capture: its arguments, its schedule of music positions, every
+// command run as a program on the generated content, and the storyboard
+// against the frames `frames` draws at the same clocks.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <tuple>
 
-#include "audio/sound.h"
 #include "capture/capture_args.h"
+#include "capture/capture_commands.h"
 #include "capture/capture_show.h"
-#include "capture/ffmpeg_pipe.h"
+#include "capture/storyboard.h"
 #include "common/png_read.h"
 #include "content/content_test_util.h"
 #include "demo/demo_test_util.h"
-#include "input/input.h"
+#include "demo/timeline.h"
 
 namespace {
 
@@ -53,17 +51,9 @@ TEST(CaptureArgs, CommandsTakeTheirOptionsAndDefaults)
         {{"video", "--out", "archive.MKV", "--lossless"},
          "video fps 60 800x600 end 13346 superfast crf 20 lossless runs 1 columns 6 content '' clocks"},
         {{"bench", "--runs", "3"}, "bench fps 32 800x600 end 13346 superfast crf 20 runs 3 columns 6 content '' clocks"},
-        {{"stills", "--at", "100,13345", "--out", "d", "--content", "c"},
-         "stills fps 32 800x600 end 13346 superfast crf 20 runs 1 columns 6 content 'c' clocks 100 13345"},
-        {{"storyboard", "--out", "b.png", "--columns", "37"},
-         "storyboard fps 32 800x600 end 13346 superfast crf 20 runs 1 columns 37 content '' clocks"},
     };
     for (const auto& [args, summary] : lines)
         EXPECT_EQ(Parsed(args), summary);
-    // The usage names the defaults the parser takes.
-    EXPECT_THAT(CaptureUsage, HasSubstr("default " + std::string(DefaultVideoPreset) + ")"));
-    EXPECT_THAT(CaptureUsage, HasSubstr("(default " + std::to_string(DefaultVideoCrf) + ")"));
-
     TempDir dir;
     const std::string file = dir.Write("clocks.txt", {'5', '\n', '7', ',', '9', '\r', '\n'});
     EXPECT_THAT(Parsed({"frames", "--clocks", "@" + file, "--out", "x"}), testing::EndsWith("clocks 5 7 9"));
@@ -102,43 +92,6 @@ TEST(CaptureSchedule, PositionGivesExactlyItsClockAndFramesComeAtAFixedRate)
     // The show stops after the frame whose following clock reaches 13346.
     EXPECT_EQ((std::vector{FramesUntil(13346, 60), FramesUntil(300, 10), FramesUntil(13346, 1)}),
               (std::vector<int64_t>{8008, 30, 134}));
-}
-
-// Digests of every frame of a play in this process at 8 frames per second up
-// to clock 2000 (noise layers, random layers and shears). With `sample`, the
-// play then leaves a fade running, a sample on a channel and the timer moved.
-std::vector<uint64_t> PlayDigests(const std::string& sample = "")
-{
-    InFolder content{TARVEL_CONTENT_DIR};
-    std::vector<uint64_t> digests;
-    OpenShow();
-    PlayAtRate(8, 2000, [&](int64_t, int32_t) {
-        uint64_t h = 1469598103934665603ull;
-        for (uint32_t p : CaptureFrame)
-            h = (h ^ p) * 1099511628211ull;
-        digests.push_back(h);
-        return true;
-    });
-    if (!sample.empty()) {
-        Display.FadeMode = 2;
-        Display.FadeLevel = 20;
-        PlayFrameThen(2100);
-        loadsound(sample.c_str(), 3, 0);
-        playsound(3, 0, 0, 44100, -1);
-        AdvanceTimer(5000);
-    }
-    CloseShow();
-    return digests;
-}
-
-TEST(CaptureShow, ReplaysTheSameFramesAfterAResetWhateverThePlayBeforeChanged)
-{
-    TempDir dir;
-    const std::vector<uint64_t> first = PlayDigests(dir.Write("tone.raw", std::vector<uint8_t>(400, 0x10)));
-    EXPECT_EQ(Sound.LastChannel, 0u);
-    EXPECT_EQ(CaptureChannelPlays[1], 0);
-    ASSERT_EQ(first.size(), size_t(160));
-    EXPECT_EQ(first, PlayDigests());
 }
 
 struct ToolRun {
@@ -188,9 +141,8 @@ TEST(CaptureTool, FramesAndStills)
     EXPECT_TRUE(std::filesystem::exists(dir.path / "s" / "still_00600.png"));
 }
 
-// Each kind of video carries the picture and the soundtrack in its formats,
-// for as long as asked; the lossless one's frames decode to exactly what
-// `frames` draws at the same clocks.
+// Each kind of video carries picture and soundtrack in its formats for as long as asked; the
+// lossless one decodes to exactly what `frames` draws at the same clocks.
 TEST(CaptureTool, VideosCarryThePictureAndTheSoundtrackAndTheArchiveExactlyTheFramesDrawn)
 {
     // Arguments, frames, seconds, what ffprobe finds.
@@ -229,55 +181,13 @@ TEST(CaptureTool, VideosCarryThePictureAndTheSoundtrackAndTheArchiveExactlyTheFr
     }
 }
 
-// An encoder that ends without reading: the write fails, and the SIGPIPE it
-// raised neither ends this process nor stays behind, blocked or pending.
-TEST(EncoderPipe, AnEncoderThatStoppedReadingFailsTheWriteWithoutASignal)
-{
-    EncoderProcess encoder;
-    std::string error;
-    ASSERT_TRUE(StartEncoder({"-loglevel", "quiet", "-no_such_option"}, &encoder, &error)) << error;
-    const std::vector<char> frame(sizeof CaptureFrame, 1); // more than a pipe holds
-    EXPECT_FALSE(FeedEncoder(&encoder, frame.data(), frame.size()));
-    EXPECT_FALSE(FeedEncoder(&encoder, frame.data(), 1));
-    EXPECT_FALSE(FinishEncoder(&encoder)); // it refused the option
-    struct sigaction action {};
-    sigaction(SIGPIPE, nullptr, &action);
-    EXPECT_EQ(action.sa_handler, SIG_DFL);
-    sigset_t blocked, pending;
-    pthread_sigmask(SIG_BLOCK, nullptr, &blocked);
-    sigpending(&pending);
-    EXPECT_EQ(sigismember(&blocked, SIGPIPE) | sigismember(&pending, SIGPIPE), 0);
-}
-
-size_t Count(const std::string& text, const std::string& pattern)
-{
-    const std::regex r(pattern);
-    return size_t(std::distance(std::sregex_iterator(text.begin(), text.end(), r), std::sregex_iterator()));
-}
-
-// A line for each of the 37 windows; the picture has a dot for each of the
-// 534 frames and a band for every other window.
-TEST(CaptureTool, BenchReportsEveryWindowAndTheCopyItIsMeasuredAgainst)
-{
-    TempDir dir;
-    const ToolRun run = Capture(dir, "bench" + Content + " --fps 4 --runs 2 --plot times.svg");
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(Count(run.out, "(^|\n)[0-9]"), 37u) << run.out;
-    for (const char* text : {"fastest of 2 runs", "\nshow ", "memcpy of one 800x600x4-byte frame", "mean frame / memcpy"})
-        EXPECT_THAT(run.out, HasSubstr(text));
-    const std::string svg = FileText(dir.path / "times.svg");
-    EXPECT_THAT(svg, testing::StartsWith("<svg"));
-    EXPECT_EQ(std::make_tuple(Count(svg, "h0"), Count(svg, "fill='#f0f0f0'")), std::make_tuple(534u, 18u));
-    EXPECT_THAT(svg, HasSubstr("memcpy"));
-}
-
 TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)
 {
     TempDir dir;
     std::filesystem::create_directories(dir.path / "empty");
     const struct { std::string arguments; int exitCode; const char* message; const char* env = ""; } runs[] = {
+        {"--help", 0, "usage: tarvel-capture"}, // on the standard output; errors on the error output
         {"", 2, "usage: tarvel-capture"},
-        {"video --out v.mp4 --fps 0", 2, "usage: tarvel-capture"},
         {"bench --content /nonexistent", 2, "usage: tarvel-capture"},
         {"stills" + Content + " --at 13345 --fps 1 --out s", 1, "no frame is drawn at clock 13345"},
         {"bench" + Content + " --fps 1 --plot /nonexistent/times.svg", 1, "cannot write /nonexistent/times.svg"},
@@ -287,11 +197,61 @@ TEST(CaptureTool, FailuresExitWithTheirCodeAndSaySo)
     for (const auto& r : runs) {
         const ToolRun run = Capture(dir, r.arguments, r.env);
         EXPECT_EQ(run.exitCode, r.exitCode) << r.arguments;
-        EXPECT_THAT(run.err, HasSubstr(r.message)) << r.arguments;
+        EXPECT_THAT(r.exitCode ? run.err : run.out, HasSubstr(r.message)) << r.arguments;
     }
-    const ToolRun help = Capture(dir, "--help");
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_THAT(help.out, HasSubstr("usage: tarvel-capture"));
+}
+
+// Each window at the middle of its clocks; a thumbnail pixel the rounded mean of its 4x4 block,
+// channel by channel.
+TEST(Storyboard, EachWindowIsShownAtTheMiddleOfItsClocksShrunkFourTimes)
+{
+    for (int window = 1; window <= SceneWindowCount; window++)
+        EXPECT_EQ(SceneWindowAt(WindowMiddleClock(window)), window) << window;
+    EXPECT_EQ(WindowMiddleClock(6), 1380); // window 6 holds 1291-1469
+    EXPECT_EQ(ClockInSeconds(12677), "126.77 s");
+    EXPECT_EQ(ClockInSeconds(5), "0.05 s");
+    std::vector<uint32_t> frame(size_t(DisplayWidth) * DisplayHeight);
+    for (int i = 0; i < 16; i++)
+        frame[size_t(i / 4 * DisplayWidth + i % 4)] = i ? 0x00FF0000 : 0x00FF0708;
+    Storyboard board = MakeStoryboard(5);
+    PlaceThumb(board, 1, frame.data(), 0);
+    int left = 0, top = 0;
+    ThumbOrigin(board, 1, &left, &top);
+    EXPECT_EQ(board.pixels[size_t(top * board.width + left)], 0x00FF0001u);
+    EXPECT_EQ(board.pixels[size_t(top * board.width + left + 1)], 0u);
+}
+
+// Runs a command of the tool in this process, in the content folder.
+int RunInContent(const std::vector<std::string>& args, int (*command)(const CaptureOptions&))
+{
+    CaptureOptions options;
+    std::string error;
+    EXPECT_TRUE(ParseCaptureArgs(args, &options, &error)) << error;
+    InFolder content{TARVEL_CONTENT_DIR};
+    return command(options);
+}
+
+// The sheet, labels included, is the one made from the frames `frames` draws at the windows' clocks.
+TEST(Storyboard, IsMadeOfTheFramesDrawnAtTheWindowsClocks)
+{
+    TempDir dir;
+    std::string clocks;
+    for (int window = 1; window <= SceneWindowCount; window++)
+        clocks += std::to_string(WindowMiddleClock(window)) + ",";
+    const std::string frames = (dir.path / "f").string(), board = (dir.path / "board.png").string();
+    ASSERT_EQ(RunInContent({"frames", "--clocks", clocks, "--out", frames, "--raw"}, RunFrames), 0);
+    ASSERT_EQ(RunInContent({"storyboard", "--out", board, "--columns", "5"}, RunStoryboard), 0);
+    Storyboard reference = MakeStoryboard(5);
+    for (int window = 1; window <= SceneWindowCount; window++) {
+        std::vector<uint32_t> frame(size_t(DisplayWidth) * DisplayHeight);
+        const std::vector<uint8_t> bytes = FileBytes(FrameFile(dir, window - 1, "rgb32"));
+        ASSERT_EQ(bytes.size(), frame.size() * 4) << "window " << window;
+        std::memcpy(frame.data(), bytes.data(), bytes.size());
+        PlaceThumb(reference, window, frame.data(), WindowMiddleClock(window));
+    }
+    const DecodedPng image = DecodePng(FileBytes(board));
+    EXPECT_EQ(std::make_pair(image.width, image.height), std::make_pair(reference.width, reference.height));
+    EXPECT_TRUE(image.pixels == reference.pixels);
 }
 
 } // namespace

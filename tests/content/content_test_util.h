@@ -47,7 +47,6 @@ inline std::string RunCommand(const std::string& command, int* exitCode = nullpt
 struct Decoded {
     int width = 0, height = 0;
     std::vector<uint32_t> data;
-    uint32_t at(int x, int y) const { return data[size_t(y) * size_t(width) + size_t(x)]; }
 };
 
 inline Decoded ReadWithShowReader(const char* name)

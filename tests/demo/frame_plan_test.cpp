@@ -77,19 +77,16 @@ struct TwoWays {
 
     std::string Difference() const
     {
-        size_t count = 0;
-        for (size_t i = 0; i < straight.pixels.size(); i++)
-            count += straight.pixels[i] != planned.pixels[i];
-        return std::to_string(count) + " pixels differ, Random " +
-               (straight.random == planned.random ? "same" : "differs") + ", noise " +
-               (straight.noise == planned.noise ? "same" : "differs");
+        auto same = [](bool equal) { return equal ? "same" : "differ"; };
+        return std::string("pixels ") + same(straight.pixels == planned.pixels) + ", Random " +
+               same(straight.random == planned.random) + ", noise " + same(straight.noise == planned.noise);
     }
 };
 
-// Slots of the probing scenes: full-width halves, a quarter, the top right
-// quarter, a tile, a small picture with black pixels, the glitch sprite and
-// an empty slot.
-enum : int { Top = 1, Bottom, LeftQuarter, RightTop, Tile, Speckled, Empty = 9, GlitchSprite = 48 };
+// Slots of the probing scenes: full-width halves, a tile, a small picture
+// with black pixels, an empty slot and the glitch sprite. Covers in general
+// are proved by the show below; these scenes reach what the show never does.
+enum : int { Top = 1, Bottom, Tile, Speckled, Empty = 9, GlitchSprite = 48 };
 
 struct PlanCase {
     const char* name;
@@ -104,38 +101,6 @@ void PrintTo(const PlanCase& c, std::ostream* out)
 }
 
 const PlanCase PlanCases[] = {
-    {"two opaque halves meeting: the background and what lies under them are left out",
-     [](int32_t) {
-         Noise(1, 0, 400);
-         Layer(Tile, 100, 100, {.mode = 3});
-         Layer(Top, 400, 150);
-         Layer(Bottom, 400, 450);
-     },
-     2, 800 * 600},
-    {"a layer partly uncovered is drawn; the background where nothing opaque lands",
-     [](int32_t) {
-         Layer(Tile, 200, 300, {.mode = 2});
-         Layer(LeftQuarter, 100, 300);
-     },
-     0, 200 * 600},
-    {"stretches apart on a row: the widest counts",
-     [](int32_t) {
-         Layer(Tile, 100, 50, {.mode = 4});
-         Layer(Tile, 650, 50, {.mode = 4});
-         Layer(RightTop, 600, 150);
-         Layer(LeftQuarter, 100, 300);
-     },
-     1, 400 * 300 + 200 * 300},
-    {"mirrored and resized copies cover; keyed, mixed and transformed layers do not",
-     [](int32_t T) {
-         Layer(Top, 400, 150, {.mirror = 3});
-         Layer(Empty, 400, 450, {.width = 800, .height = 300}); // a black block
-         Layer(Tile, 100, 100, {.mode = 3});
-         Layer(Speckled, 400, 300, {.mode = 1, .width = 800, .height = 600});
-         Layer(Bottom, 400, 450, {.type = 2, .angle = T % 3600});
-         Layer(Tile, 400, 300, {.mode = 3, .type = 1, .angle = 300});
-     },
-     0, 800 * 600},
     {"under a full cover everything is left out, transformed or not, and still takes its Random numbers",
      [](int32_t T) {
          Noise(0, 0, 0);
@@ -147,6 +112,15 @@ const PlanCase PlanCases[] = {
          RandomModePicture(Tile, 100, 100);
      },
      5, 800 * 600},
+    {"stretches a column apart stay apart, and of two the widest counts",
+     [](int32_t) {
+         Layer(Tile, 251, 50, {.width = 200, .height = 100});
+         Layer(Tile, 100, 50);
+     },
+     0, 200 * 100},
+    {"a rotated copy covers nothing, even in the opaque mode",
+     [](int32_t) { Layer(Tile, 100, 100, {.type = 1, .angle = 300}); },
+     0, 0},
     {"a layer placed by Random after a streak noise layer is recorded where it is drawn",
      [](int32_t) {
          Noise(0, 0, 0);
@@ -183,8 +157,8 @@ protected:
         NoiseInit(0, 0, 400, 200);
         NoiseInit(1, 1, 800, 200);
         std::mt19937 rng(11);
-        const int sizes[][3] = {{Top, 800, 300},  {Bottom, 800, 300}, {LeftQuarter, 200, 600}, {RightTop, 400, 300},
-                                {Tile, 100, 100}, {Speckled, 64, 48}, {GlitchSprite, 300, 60}};
+        const int sizes[][3] = {{Top, 800, 300}, {Bottom, 800, 300}, {Tile, 100, 100}, {Speckled, 64, 48},
+                                {GlitchSprite, 300, 60}};
         for (const auto& s : sizes)
             slots.emplace_back(s[0], s[1], s[2], &rng);
         newscreenwin(&Display.DisplayScreen, DisplayWidth, DisplayHeight);

@@ -1,5 +1,4 @@
-// Joystick start-up and ReadControls over a fake keyboard snapshot and fake
-// joystick devices (the platform seams of this test program).
+// Joystick start-up and ReadControls over a fake keyboard snapshot and fake joysticks (this program's seams).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -38,11 +37,6 @@ namespace {
 
 constexpr int32_t VkLeft = 0x25, VkUp = 0x26, VkRight = 0x27, VkDown = 0x28, VkControl = 0x11, VkSpace = 0x20;
 
-std::vector<uint32_t> Thresholds(const JoystickRecord& r)
-{
-    return {r.xLeft, r.xRight, r.yUp, r.yDown};
-}
-
 std::vector<int32_t> Held(const ControlState& s)
 {
     return {s.left, s.right, s.up, s.down, s.button1, s.button2};
@@ -58,24 +52,20 @@ struct InputTest : ::testing::Test {
     }
 };
 
-TEST_F(InputTest, ThresholdsLieHalfWayBetweenCentreAndEachEnd)
-{
-    FakeSticks.resize(2);
-    FakeSticks[1].ranges = {100, 301, 0, 1000};
-    ASSERT_EQ(InitJoysticks(), 2);
-    EXPECT_EQ(Thresholds(Input.Joysticks[1]), (std::vector<uint32_t>{16383, 49151, 16383, 49151}));
-    // Centre (301 + 100) / 2 = 200, rounded down, then half-way again.
-    EXPECT_EQ(Thresholds(Input.Joysticks[2]), (std::vector<uint32_t>{150, 250, 250, 750}));
-}
-
+// Thresholds lie half-way between the centre (rounded down) and each end.
 TEST_F(InputTest, JoysticksAreTheDevicesThatAnswerInDeviceOrderAtMostNine)
 {
     FakeSticks.assign(16, FakeJoystick{.answers = false});
     FakeSticks[3].answers = FakeSticks[7].answers = true;
+    FakeSticks[7].ranges = {100, 301, 0, 1000};
     EXPECT_EQ(InitJoysticks(), 2);
     EXPECT_EQ(Input.JoystickDevices, 16u);
-    EXPECT_EQ(std::make_pair(Input.Joysticks[1].deviceId, Input.Joysticks[2].deviceId), std::make_pair(3u, 7u));
-    EXPECT_EQ(std::make_pair(Input.Joysticks[2].present, Input.Joysticks[3].present), std::make_pair(1, 0));
+    const JoystickRecord &first = Input.Joysticks[1], &second = Input.Joysticks[2];
+    EXPECT_EQ(std::make_tuple(first.deviceId, second.deviceId, second.present, Input.Joysticks[3].present),
+              std::make_tuple(3u, 7u, 1, 0));
+    EXPECT_EQ((std::vector{first.xLeft, first.xRight, first.yUp, first.yDown, second.xLeft, second.xRight,
+                           second.yUp, second.yDown}),
+              (std::vector<uint32_t>{16383, 49151, 16383, 49151, 150, 250, 250, 750}));
 
     // Twelve devices, the eleventh silent: the ninth entry is device 8, and
     // devices 9-11 have no entry to go to, so not even a silent one is read.
@@ -93,26 +83,16 @@ struct ControlsTest : InputTest {
         FakeSticks.resize(1);
         InitJoysticks();
     }
-    // Reads the controls with the stick at (x, y) holding `buttons`.
-    const ControlState& Read(uint32_t x, uint32_t y, uint32_t buttons = 0, bool keys = false)
+    // Reads the controls with the stick at (x, y).
+    const ControlState& Read(uint32_t x, uint32_t y)
     {
-        FakeSticks[0].position = {x, y, buttons};
-        const ControlConfig config{1, keys ? 1 : 0, VkUp, VkDown, VkLeft, VkRight, VkControl, VkSpace};
+        FakeSticks[0].position = {x, y, 0};
+        const ControlConfig config{1, 0, VkUp, VkDown, VkLeft, VkRight, VkControl, VkSpace};
         ReadControls(&config, &state);
         return state;
     }
     ControlState state{};
 };
-
-TEST_F(ControlsTest, HeldValuesAreTheOrOfKeyAndStick)
-{
-    FakeKeys[VkLeft] = 0x81; // the toggle bit of the snapshot is dropped
-    EXPECT_EQ(Read(32767, 32767, 0, true).left, 0x80);
-    EXPECT_EQ(Input.KeyState[VkLeft], 0x80);
-    EXPECT_EQ(Held(Read(0, 65535, 3, true)), (std::vector<int32_t>{0x81, 0, 0, 1, 1, 2}));
-    FakeKeys[VkSpace] = 0x80;
-    EXPECT_EQ(Read(0, 65535, 3, true).button2, 0x82);
-}
 
 TEST_F(ControlsTest, StickThresholdsAreInclusive)
 {
@@ -121,38 +101,6 @@ TEST_F(ControlsTest, StickThresholdsAreInclusive)
     EXPECT_EQ(Held(Read(s.xLeft + 1, s.yUp + 1)), (std::vector<int32_t>{0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(Held(Read(s.xRight, s.yDown)), (std::vector<int32_t>{0, 1, 0, 1, 0, 0}));
     EXPECT_EQ(Held(Read(s.xRight - 1, s.yDown - 1)), (std::vector<int32_t>{0, 0, 0, 0, 0, 0}));
-}
-
-TEST_F(ControlsTest, PressIsReportedOnceAfterARelease)
-{
-    // Button 2 held from the first call is no press; each later press of
-    // either button counts once, on the call that first sees it held.
-    const uint32_t buttons[] = {2, 1, 1, 1, 0, 1, 3, 0, 2};
-    const int32_t pressed1[] = {0, 1, 0, 0, 0, 1, 0, 0, 0};
-    const int32_t pressed2[] = {0, 0, 0, 0, 0, 0, 1, 0, 1};
-    for (size_t call = 0; call < std::size(buttons); call++) {
-        Read(32767, 32767, buttons[call]);
-        EXPECT_EQ(std::make_tuple(state.pressed1, state.pressed2, state.armed1),
-                  std::make_tuple(pressed1[call], pressed2[call], buttons[call] & 1 ? 0 : 1))
-            << "call " << call;
-    }
-}
-
-TEST_F(ControlsTest, NoSourcesClearEverythingAndAnAbsentOrUnknownStickIsNotRead)
-{
-    state = ControlState{1, 1, 1, 1, 1, 1, 1, 1, 0, 0};
-    FakeKeys[VkUp] = 0x80;
-    FakeSticks[0].position = {0, 0, 3};
-    for (int32_t joystick : {0, 12}) {
-        const ControlConfig config{joystick, 0, VkUp, VkDown, VkLeft, VkRight, VkControl, VkSpace};
-        ReadControls(&config, &state);
-    }
-    EXPECT_EQ(Held(state), std::vector<int32_t>(6, 0));
-    EXPECT_EQ(std::make_pair(state.pressed1, state.pressed2), std::make_pair(0, 0));
-    EXPECT_EQ(std::make_pair(state.armed1, state.armed2), std::make_pair(1, 1));
-    Input.Joysticks[1].present = 0;
-    EXPECT_EQ(Read(0, 0, 3).left, 0);
-    EXPECT_EQ(PositionReads, 1); // only InitJoysticks read the stick
 }
 
 } // namespace

@@ -1,13 +1,8 @@
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "input/sdl/keymap_sdl.h"
 
 namespace {
-
-using ::testing::ElementsAreArray;
 
 TEST(KeyMapTest, VirtualKeysByPositionAndLettersAndDigitsByLayout)
 {
@@ -32,21 +27,6 @@ TEST(KeyMapTest, VirtualKeysByPositionAndLettersAndDigitsByLayout)
     };
     for (const auto& k : keys)
         EXPECT_EQ(VirtualKeyOf(k.scancode, k.keycode), k.vk) << "scancode " << int(k.scancode);
-}
-
-TEST(KeyMapTest, SnapshotAddsSideNeutralModifiersAndMouseButtons)
-{
-    uint8_t state[SDL_NUM_SCANCODES] = {};
-    state[SDL_SCANCODE_RSHIFT] = state[SDL_SCANCODE_LALT] = state[SDL_SCANCODE_ESCAPE] = 1;
-    uint8_t keys[256];
-    std::fill(std::begin(keys), std::end(keys), uint8_t(0x55));
-    KeysFromScancodes(state, SDL_NUM_SCANCODES, SDL_BUTTON_LMASK | SDL_BUTTON_X2MASK, keys);
-    // Right Shift, Shift, left Alt, Alt, Escape, left and second extra mouse
-    // buttons; nothing else, Control and the right mouse button included.
-    uint8_t expected[256] = {};
-    for (int vk : {0xA1, 0x10, 0xA4, 0x12, 0x1B, 0x01, 0x06})
-        expected[vk] = 0x80;
-    EXPECT_THAT(keys, ElementsAreArray(expected));
 }
 
 } // namespace
