@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
@@ -12,12 +13,15 @@
 
 #include "capture/capture_args.h"
 #include "capture/capture_commands.h"
+#include "audio/sound.h"
 #include "capture/capture_show.h"
+#include "capture/ffmpeg_pipe.h"
 #include "capture/storyboard.h"
 #include "common/png_read.h"
 #include "content/content_test_util.h"
 #include "demo/demo_test_util.h"
 #include "demo/timeline.h"
+#include "input/input.h"
 
 namespace {
 
@@ -92,6 +96,62 @@ TEST(CaptureSchedule, PositionGivesExactlyItsClockAndFramesComeAtAFixedRate)
     // The show stops after the frame whose following clock reaches 13346.
     EXPECT_EQ((std::vector{FramesUntil(13346, 60), FramesUntil(300, 10), FramesUntil(13346, 1)}),
               (std::vector<int64_t>{8008, 30, 134}));
+}
+
+// Digests of every frame of a play in this process at 8 frames per second up
+// to clock 2000 (noise layers, random layers and shears). With `sample`, the
+// play then leaves a fade running, a sample on a channel and the timer moved.
+std::vector<uint64_t> PlayDigests(const std::string& sample = "")
+{
+    InFolder content{TARVEL_CONTENT_DIR};
+    std::vector<uint64_t> digests;
+    OpenShow();
+    PlayAtRate(8, 2000, [&](int64_t, int32_t) {
+        uint64_t h = 1469598103934665603ull;
+        for (uint32_t p : CaptureFrame)
+            h = (h ^ p) * 1099511628211ull;
+        digests.push_back(h);
+        return true;
+    });
+    if (!sample.empty()) {
+        Display.FadeMode = 2;
+        Display.FadeLevel = 20;
+        PlayFrameThen(2100);
+        loadsound(sample.c_str(), 3, 0);
+        playsound(3, 0, 0, 44100, -1);
+        AdvanceTimer(5000);
+    }
+    CloseShow();
+    return digests;
+}
+
+// bench --runs plays the show again in one process: every engine record must be reset between runs.
+TEST(CaptureShow, ReplaysTheSameFramesAfterAResetWhateverThePlayBeforeChanged)
+{
+    TempDir dir;
+    const std::vector<uint64_t> first = PlayDigests(dir.Write("tone.raw", std::vector<uint8_t>(400, 0x10)));
+    ASSERT_EQ(first.size(), size_t(160));
+    EXPECT_EQ(first, PlayDigests());
+}
+
+// An encoder that ends without reading: the write fails, and the SIGPIPE it
+// raised neither ends this process nor stays behind, blocked or pending.
+TEST(EncoderPipe, AnEncoderThatStoppedReadingFailsTheWriteWithoutASignal)
+{
+    EncoderProcess encoder;
+    std::string error;
+    ASSERT_TRUE(StartEncoder({"-loglevel", "quiet", "-no_such_option"}, &encoder, &error)) << error;
+    const std::vector<char> frame(sizeof CaptureFrame, 1); // more than a pipe holds
+    EXPECT_FALSE(FeedEncoder(&encoder, frame.data(), frame.size()));
+    EXPECT_FALSE(FeedEncoder(&encoder, frame.data(), 1));
+    EXPECT_FALSE(FinishEncoder(&encoder)); // it refused the option
+    struct sigaction action {};
+    sigaction(SIGPIPE, nullptr, &action);
+    EXPECT_EQ(action.sa_handler, SIG_DFL);
+    sigset_t blocked, pending;
+    pthread_sigmask(SIG_BLOCK, nullptr, &blocked);
+    sigpending(&pending);
+    EXPECT_EQ(sigismember(&blocked, SIGPIPE) | sigismember(&pending, SIGPIPE), 0);
 }
 
 struct ToolRun {
