@@ -1,35 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "raster/blend.h"
 #include "raster/blit.h"
 #include "raster_test_util.h"
 
 namespace {
-
-// The mirror codes and the key: (1 2 3 4) (0 6 0 8) onto 9s, rows as digits.
-TEST(Blit, MirrorCodesAndTheKey)
-{
-    OwnedScreen picture(4, 2, {1, 2, 3, 4, 0, 6, 0, 8});
-    const struct { int mode, mirror; const char* rows; } cases[] = {
-        {0, -1, "123499 060899 999999"},
-        {0, MirrorHorizontal, "432199 806099 999999"},
-        {0, 17, "060899 123499 999999"}, // 4 and above act as 2
-        {0, MirrorBoth, "806099 432199 999999"},
-        {1, MirrorHorizontal, "432199 896999 999999"}, // keyed: 0 keeps the destination
-    };
-    for (const auto& c : cases) {
-        OwnedScreen dst(6, 3);
-        Fill(dst.get(), 9);
-        Blit(picture.get(), dst.get(), 0, 0, 3, 1, 0, 0, c.mode, c.mirror);
-        std::string rows;
-        for (int y = 0; y < 3; y++)
-            for (int x = 0; x < 6; x++)
-                rows += std::string(y > 0 && x == 0 ? " " : "") + char('0' + dst.at(x, y));
-        EXPECT_EQ(rows, c.rows) << "mode " << c.mode << " mirror " << c.mirror;
-    }
-}
 
 // Every edge, corner, mirror and mode, rectangles inverted or off the source,
 // some mirrored onto their own Screen (rows are heap blocks: ASan sees strays).

@@ -61,38 +61,6 @@ protected:
     static void SetUpTestSuite() { CalcMathTables(); }
 };
 
-// The picture numbered row by row turns into T (W x H) at (dx - offX, dy - offY).
-TEST_F(BlitRotatedTest, WorkedExamplesLandAtTheirOffsets)
-{
-    const struct { int w, h, type, angle, W, H, offX, offY; std::vector<uint32_t> t; } examples[] = {
-        {3, 2, 2, 0, 3, 5, 0, 1, {1, 0, 0, 4, 2, 0, 0, 5, 3, 0, 0, 6, 0, 0, 0}},
-        {3, 2, 2, 900, 3, 2, 0, 0, {0, 0, 0, 1, 2, 3}},
-        {3, 2, 2, 1800, 3, 5, 0, 1, {0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 6, 1, 5, 0}},
-        {3, 1, 2, 1800, 3, 4, 0, 1, {0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 0}}, // one row: column 0 drops out
-        {3, 2, 3, 0, 3, 2, 0, 0, {1, 2, 3, 4, 5, 6}},
-        {3, 2, 3, 900, 5, 2, 1, 0, {1, 2, 3, 0, 0, 0, 4, 5, 6, 0}},
-        {3, 2, 3, 1800, 3, 2, 0, 0, {0, 1, 2, 0, 4, 5}},
-        {3, 2, 1, 0, 4, 3, 0, 0, {0, 0, 0, 0, 0, 1, 6, 3, 0, 0, 5, 0}},
-        // Counter-clockwise on screen: below the centre moves to the lower
-        // right; the integer radius merges 4 into the centre, and 4 wins.
-        {1, 5, 1, 450, 4, 4, 1, 0, {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 4, 0, 0, 0, 0, 5}},
-        {3, 2, 1, 1800, 0, 0, 0, 0, {}}, // half a turn has no bounding box: nothing drawn
-        {3, 2, 4, 0, 0, 0, 0, 0, {}},    // unknown types draw nothing
-    };
-    const int dx = 5, dy = 4;
-    for (const auto& e : examples) {
-        OwnedScreen picture(e.w, e.h), dst(14, 12);
-        for (int i = 0; i < e.w * e.h; i++)
-            picture.at(i % e.w, i / e.w) = uint32_t(1 + i);
-        Fill(dst.get(), Marker);
-        auto want = Pixels(dst.get());
-        for (int i = 0; i < e.W * e.H; i++)
-            want[size_t((dy - e.offY + i / e.W) * 14 + dx - e.offX + i % e.W)] = e.t[size_t(i)];
-        BlitRotated(picture.get(), dst.get(), 0, 0, e.w - 1, e.h - 1, dx, dy, 0, 0, e.type, e.angle);
-        EXPECT_EQ(Pixels(dst.get()), want) << e.w << "x" << e.h << " type " << e.type << " angle " << e.angle;
-    }
-}
-
 // Inverted rectangles and pictures no Screen could hold draw nothing.
 TEST_F(BlitRotatedTest, EmptyAndOversizedPicturesDrawNothing)
 {
