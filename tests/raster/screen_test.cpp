@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <climits>
 #include <cstdlib>
@@ -55,23 +54,4 @@ TEST(Screen, BitCount)
 {
     for (auto [n, bits] : {std::pair{1, 1}, {3, 2}, {255, 8}, {256, 9}, {0, 0}, {-5, 0}, {0x7FFFFFFF, 31}})
         EXPECT_EQ(BitCount(n), bits) << n;
-}
-
-// The sanitizers reserve huge address ranges: no limit to set there.
-TEST(ScreenDeathTest, ExhaustedMemoryIsFatal)
-{
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "address-space limits do not mix with the sanitizers";
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    GTEST_SKIP() << "address-space limits do not mix with the sanitizers";
-#endif
-#endif
-    const auto limitMemory = [] {
-        rlimit limit{256u << 20, 256u << 20};
-        setrlimit(RLIMIT_AS, &limit);
-    };
-    Screen s;
-    EXPECT_EXIT((limitMemory(), newscreen(&s, 65535, 65535)), testing::ExitedWithCode(255),
-                "no hay memoria en newscreen");
 }
