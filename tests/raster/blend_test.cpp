@@ -1,39 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <climits>
-
 #include "raster/blend.h"
 #include "raster/row_transfer.h"
 #include "raster_test_util.h"
 
 namespace {
-
-// Any rectangle and position, clipped against both Screens; inverted ones draw
-// nothing, nor does BlendRect outside modes 1-39.
-TEST(Blend, RectanglesReachingOutsideEitherScreenAreClipped)
-{
-    const int cases[][6] = {
-        {1, 1, 4, 3, 2, 1},  {-3, -2, 4, 3, 0, 0},  {2, 1, 20, 9, 3, 2},    {0, 0, 6, 4, -4, -1},
-        {0, 0, 6, 4, 5, 3},  {4, 0, 1, 4, 0, 0},    {0, 3, 6, 0, 0, 0},     {0, 65535, 6, 4, 0, 0},
-        {0, 0, 6, 4, 9, 0},  {-9, 0, -1, 4, 0, 0},  {INT_MIN, INT_MIN, INT_MAX, INT_MAX, 1, 2},
-        {0, 0, 6, 4, INT_MAX, INT_MAX}, {0, 0, INT_MAX, 4, INT_MIN, 0}, {3, 2, 3, 2, INT_MIN, INT_MIN},
-    };
-    std::mt19937 rng(5);
-    OwnedScreen src(7, 5), dst(8, 4);
-    for (int mode : {0, 5, -1, 40})
-        for (const auto& [x1, y1, x2, y2, dx, dy] : cases) {
-            FillRandom(src.get(), rng);
-            FillRandom(dst.get(), rng);
-            OwnedScreen want(8, 4);
-            CopyRect(dst.get(), want.get(), 0, 0, 7, 3, 0, 0);
-            ReferenceBlit(src.get(), want.get(), x1, y1, x2, y2, dx, dy, mode, 0);
-            BlendRect(src.get(), dst.get(), x1, y1, x2, y2, dx, dy, mode);
-            if (mode == 0)
-                CopyRect(src.get(), dst.get(), x1, y1, x2, y2, dx, dy);
-            EXPECT_EQ(Pixels(dst.get()), Pixels(want.get()))
-                << "mode " << mode << ": " << x1 << "," << y1 << " " << x2 << "," << y2 << " at " << dx << "," << dy;
-        }
-}
 
 // Every kernel set, mode and reading direction against the rules: random rows
 // around the vector chunk lengths; grey rows meeting every channel pair (every
