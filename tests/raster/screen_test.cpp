@@ -5,21 +5,15 @@
 
 #include "raster_test_util.h"
 
-TEST(Screen, NewScreensAreZeroedAndSizesWrapTo16Bits)
+// New Screens are zeroed; pixel access goes through the target's rows, GetPixel
+// cutting to 16 bits.
+TEST(Screen, NewScreensAreZeroedAndPixelsGoThroughTheTargetsRows)
 {
-    OwnedScreen a(3, 2), wide(65536 + 4, 2), empty(0, 0); // empty: released without touching a row
+    OwnedScreen a(3, 2), empty(0, 0); // empty: released without touching a row
     EXPECT_EQ(Pixels(a.get()), std::vector<uint32_t>(6, 0));
-    EXPECT_EQ(wide->width, 4);
-    EXPECT_NE(empty->rows, nullptr);
-}
-
-// Pixel access goes through the target's rows, GetPixel cutting to 16 bits.
-TEST(Screen, PixelAccessGoesThroughTheTargetsRows)
-{
     uint32_t memory[2][4] = {{1, 2, 3, 4}, {5, 6, 7, 8}};
     Screen view;
     newscreenwin(&view, 65536 + 4, 2);
-    EXPECT_EQ(view.width, 4);
     view.rows[0] = memory[1];
     view.rows[1] = memory[0];
     SetTarget(&view);
