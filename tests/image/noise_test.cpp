@@ -6,26 +6,18 @@
 #include "image/noise.h"
 #include "raster/mathtables.h"
 
-namespace {
-
-struct Layer {
-    int n;
-    Layer(int n, int kind, int w, int h) : n(n) { NoiseInit(n, kind, w, h); }
-    ~Layer()
-    {
-        NoiseFree(n);
-        Images.NoiseLayers[n] = NoiseLayer{};
-    }
-    NoiseLayer* operator->() { return &Images.NoiseLayers[n]; }
+// Frees the layers a test made, whatever its end.
+struct Noise : testing::Test {
+    void TearDown() override { ResetImages(); }
+    static Screen& Buffer(int layer) { return Images.NoiseLayers[layer].buffer; }
 };
-
-} // namespace
+using NoiseDeathTest = Noise;
 
 // Each draw, even one clipped away, takes one random grey per column.
-TEST(NoiseStreaks, EachDrawIsOneRandomGreyPerColumn)
+TEST_F(Noise, StreaksTakeOneRandomGreyPerColumnEachDraw)
 {
     SeedRandom(1234);
-    Layer layer(0, 0, 400, 200);
+    NoiseInit(0, 0, 400, 200);
     EXPECT_EQ(RandomState, 1234u);
     TargetScreen frame(450, 260, 0x00204060);
     NoiseDraw(0, 500, 500);
@@ -45,10 +37,10 @@ TEST(NoiseStreaks, EachDrawIsOneRandomGreyPerColumn)
 }
 
 // (w - 1) * (h - 1) / 70 dots of three numbers each: grey 127-254, row, column.
-TEST(NoiseDots, ScatterDrawsThreeNumbersPerDot)
+TEST_F(Noise, DotsScatterDrawsThreeNumbersPerDot)
 {
     SeedRandom(77);
-    Layer layer(1, 1, 800, 200);
+    NoiseInit(1, 1, 800, 200);
     const uint32_t after = RandomState;
     SeedRandom(77);
     std::vector<uint32_t> expected(801 * 200, 0);
@@ -58,14 +50,14 @@ TEST(NoiseDots, ScatterDrawsThreeNumbersPerDot)
         expected[size_t(row * 801 + Random() % 799)] = uint32_t(v) * 0x010101u;
     }
     EXPECT_EQ(RandomState, after);
-    EXPECT_EQ(Pixels(&layer->buffer), expected);
+    EXPECT_EQ(Pixels(&Buffer(1)), expected);
 }
 
 // Each draw shows the spare column, then rows move one pixel left and wrap.
-TEST(NoiseDots, RowsDriftLeftAndWrap)
+TEST_F(Noise, DotsRowsDriftLeftAndWrap)
 {
-    Layer layer(3, 1, 4, 1); // no dots
-    uint32_t* row = layer->buffer.rows[0];
+    NoiseInit(3, 1, 4, 1); // no dots
+    uint32_t* row = Buffer(3).rows[0];
     const uint32_t a = 0x101010, b = 0x202020, c = 0, d = 0x404040; // black lets the frame show
     row[0] = a, row[1] = b, row[2] = c, row[3] = d, row[4] = 0x505050;
     TargetScreen frame(10, 3, 0x00FEFEFE);
@@ -83,12 +75,13 @@ TEST(NoiseDots, RowsDriftLeftAndWrap)
 
 // Inert (no buffer), never created (99), freed (twice) and unknown layers draw
 // nothing and take no random number; nor do places beyond any Screen's reach.
-TEST(NoiseOtherKinds, InertNeverCreatedFreedAndUnknownLayersDoNothing)
+TEST_F(Noise, InertNeverCreatedFreedAndUnknownLayersDoNothing)
 {
     TargetScreen frame(8, 8, 0x00FFFFFF);
     SeedRandom(3);
-    Layer inert(4, 2, 100, 100), freed(0, 0, 6, 6), freedDots(1, 1, 6, 6), streaks(2, 0, 6, 6);
-    EXPECT_EQ(inert->buffer.rows, nullptr);
+    for (auto [layer, kind] : {std::pair{4, 2}, {0, 0}, {1, 1}, {2, 0}})
+        NoiseInit(layer, kind, 6, 6);
+    EXPECT_EQ(Buffer(4).rows, nullptr);
     for (int layer : {0, 1, 0, 1, -1, 100, INT_MIN})
         NoiseFree(layer);
     for (int layer : {4, 99, 0, 1, -1, 100, INT_MIN, INT_MAX})
@@ -100,11 +93,11 @@ TEST(NoiseOtherKinds, InertNeverCreatedFreedAndUnknownLayersDoNothing)
 }
 
 // A layer made again frees its buffer; impossible layers and sizes are fatal.
-TEST(NoiseDeathTest, LayersOutsideTheTableAndSizesNoScreenHoldsAreRefused)
+TEST_F(NoiseDeathTest, LayersOutsideTheTableAndSizesNoScreenHoldsAreRefused)
 {
-    Layer again(3, 1, 80, 80);
+    NoiseInit(3, 1, 80, 80);
     NoiseInit(3, 0, 10, 10);
-    EXPECT_EQ(again->buffer.width, 12);
+    EXPECT_EQ(Buffer(3).width, 12);
     const char* layer = "capa de ruido fuera de rango en NoiseInit";
     const char* size = "tamano de ruido fuera de rango en NoiseInit";
     const struct { int layer, kind, width, height; const char* message; } refused[] = {
