@@ -105,18 +105,6 @@ TEST_F(MathTablesTest, PolarProjections)
             << (c.x ? "PolarX(" : "PolarY(") << c.angle << ", " << c.length << ")";
 }
 
-// The minor axis divides by the major length plus one; zero steps negative.
-TEST_F(MathTablesTest, StepToward)
-{
-    const int cases[][7] = {{0, 0, 10, 5, 3, 3, 1}, {5, 5, 0, 10, 4, -3, 4}, {0, 0, 0, 0, 3, 0, -3},
-                            {10, 0, 0, 2, 5, -5, 0}}; // 2 * 5 / 11
-    for (const auto& [x1, y1, x2, y2, speed, wantX, wantY] : cases) {
-        int sx = 0, sy = 0;
-        StepToward(x1, y1, x2, y2, speed, &sx, &sy);
-        EXPECT_EQ((std::pair{sx, sy}), (std::pair{wantX, wantY})) << x2 << "," << y2;
-    }
-}
-
 // CTest runs every case in a process of its own: the state starts at 1 here.
 TEST_F(MathTablesTest, RandomStartsAtOneAndRepeatsAfterReseeding)
 {

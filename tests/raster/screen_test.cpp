@@ -43,9 +43,3 @@ TEST(Screen, FillRectIsInclusiveAndClippedToTheTarget)
     }
     FillRect(0, 0, 5, 2, 7); // no target: nothing to fill
 }
-
-TEST(Screen, BitCount)
-{
-    for (auto [n, bits] : {std::pair{1, 1}, {3, 2}, {255, 8}, {256, 9}, {0, 0}, {-5, 0}, {0x7FFFFFFF, 31}})
-        EXPECT_EQ(BitCount(n), bits) << n;
-}
