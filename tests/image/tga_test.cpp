@@ -20,7 +20,6 @@ std::vector<uint32_t> LoadInto(const std::string& file, int w, int h, int x, int
     return Pixels(target.get());
 }
 
-// A folder of its own for each case's files.
 struct TgaReader : testing::Test {
     TempDir dir;
 };
