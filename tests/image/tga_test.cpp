@@ -97,8 +97,9 @@ TEST_F(TgaReaderDeathTest, BrokenFiles)
                     keep < 18 ? read : "");
 }
 
-// Pictures and Screens beyond memory are fatal; the child gets 1 GiB more.
-TEST_F(TgaReaderDeathTest, PicturesAndScreensBeyondMemory)
+// A huge picture: its size read from the header alone, its pixel data beyond
+// memory fatal (the child gets 1 GiB more).
+TEST_F(TgaReaderDeathTest, HugePictureSizedFromItsHeaderAndBeyondMemory)
 {
     const auto limitAddressSpace = [] {
         long pages = 0;
@@ -115,9 +116,6 @@ TEST_F(TgaReaderDeathTest, PicturesAndScreensBeyondMemory)
     EXPECT_EQ((std::pair{w, h}), (std::pair{32768, 32768}));
     EXPECT_EXIT((limitAddressSpace(), LoadTGA(file.c_str(), 0, 0)), testing::ExitedWithCode(255),
                 "^no hay memoria en LoadTGA\n");
-    Screen s;
-    EXPECT_EXIT((limitAddressSpace(), newscreen(&s, 65535, 65535)), testing::ExitedWithCode(255),
-                "^no hay memoria en newscreen\n");
 }
 
 } // namespace
