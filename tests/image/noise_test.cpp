@@ -1,61 +1,45 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <climits>
 
 #include "image/image_test_util.h"
 #include "image/noise.h"
 #include "raster/mathtables.h"
 
-namespace {
-
-struct Layer {
-    int n;
-    Layer(int n, int kind, int w, int h) : n(n) { NoiseInit(n, kind, w, h); }
-    ~Layer()
-    {
-        NoiseFree(n);
-        Images.NoiseLayers[n] = NoiseLayer{};
-    }
-    NoiseLayer* operator->() { return &Images.NoiseLayers[n]; }
+// Frees the layers a test made, whatever its end.
+struct Noise : testing::Test {
+    void TearDown() override { ResetImages(); }
+    static Screen& Buffer(int layer) { return Images.NoiseLayers[layer].buffer; }
 };
-
-} // namespace
+using NoiseDeathTest = Noise;
 
 // Each draw, even one clipped away, takes one random grey per column.
-TEST(NoiseStreaks, EachDrawIsOneRandomGreyPerColumn)
+TEST_F(Noise, StreaksTakeOneRandomGreyPerColumnEachDraw)
 {
     SeedRandom(1234);
-    Layer layer(0, 0, 400, 200);
-    EXPECT_EQ((std::array{layer->bufferWidth, layer->bufferHeight, int(layer->buffer.height)}),
-              (std::array{402, 202, 202}));
-    EXPECT_EQ(RandomState, 1234u);
+    NoiseInit(0, 0, 400, 200);
     TargetScreen frame(450, 260, 0x00204060);
-    std::vector<uint32_t> greys;
-    for (auto [x, y] : {std::pair{500, 500}, {30, 40}}) {
-        const uint32_t before = RandomState;
-        greys.clear();
-        for (int c = 0; c < 400; c++)
-            greys.push_back(uint32_t(Random() % 255) * 0x010101u);
-        const uint32_t after = RandomState;
-        RandomState = before;
-        NoiseDraw(0, x, y);
-        EXPECT_EQ(RandomState, after) << x << "," << y;
-    }
+    NoiseDraw(0, 500, 500);
+    NoiseDraw(0, 30, 40);
+    const uint32_t after = RandomState;
+    SeedRandom(1234);
+    std::vector<uint32_t> greys(800);
+    for (uint32_t& grey : greys)
+        grey = uint32_t(Random() % 255) * 0x010101u;
+    EXPECT_EQ(RandomState, after);
     for (int y = 0; y < 260; y++)
         for (int x = 0; x < 450; x++) {
             const bool shown = x >= 30 && x < 430 && y >= 40 && y < 240;
-            ASSERT_EQ(frame.at(x, y), ReferenceBlend(3, shown ? greys[size_t(x - 30)] : 0, 0x00204060))
+            ASSERT_EQ(frame.at(x, y), ReferenceBlend(3, shown ? greys[size_t(400 + x - 30)] : 0, 0x00204060))
                 << x << "," << y;
         }
 }
 
 // (w - 1) * (h - 1) / 70 dots of three numbers each: grey 127-254, row, column.
-TEST(NoiseDots, ScatterDrawsThreeNumbersPerDot)
+TEST_F(Noise, DotsScatterDrawsThreeNumbersPerDot)
 {
     SeedRandom(77);
-    Layer layer(1, 1, 800, 200);
-    EXPECT_EQ((std::array{layer->bufferWidth, layer->bufferHeight}), (std::array{801, 200}));
+    NoiseInit(1, 1, 800, 200);
     const uint32_t after = RandomState;
     SeedRandom(77);
     std::vector<uint32_t> expected(801 * 200, 0);
@@ -65,18 +49,14 @@ TEST(NoiseDots, ScatterDrawsThreeNumbersPerDot)
         expected[size_t(row * 801 + Random() % 799)] = uint32_t(v) * 0x010101u;
     }
     EXPECT_EQ(RandomState, after);
-    EXPECT_EQ(Pixels(&layer->buffer), expected);
-    for (auto [w, h] : {std::pair{1, 50}, {50, 1}, {8, 10}, {70, 2}}) { // no dots
-        Layer small(2, 1, w, h);
-        EXPECT_EQ(RandomState, after) << w << "x" << h;
-    }
+    EXPECT_EQ(Pixels(&Buffer(1)), expected);
 }
 
 // Each draw shows the spare column, then rows move one pixel left and wrap.
-TEST(NoiseDots, RowsDriftLeftAndWrap)
+TEST_F(Noise, DotsRowsDriftLeftAndWrap)
 {
-    Layer layer(3, 1, 4, 1); // no dots
-    uint32_t* row = layer->buffer.rows[0];
+    NoiseInit(3, 1, 4, 1); // no dots
+    uint32_t* row = Buffer(3).rows[0];
     const uint32_t a = 0x101010, b = 0x202020, c = 0, d = 0x404040; // black lets the frame show
     row[0] = a, row[1] = b, row[2] = c, row[3] = d, row[4] = 0x505050;
     TargetScreen frame(10, 3, 0x00FEFEFE);
@@ -92,40 +72,36 @@ TEST(NoiseDots, RowsDriftLeftAndWrap)
     EXPECT_EQ(std::vector<uint32_t>(row, row + 4), (std::vector<uint32_t>{a, b, c, d}));
 }
 
-TEST(NoiseOtherKinds, InertNeverCreatedFreedAndUnknownLayersDoNothing)
+// Inert (no buffer), never created (99), freed (twice) and unknown layers draw
+// nothing and take no random number; nor do places beyond any Screen's reach.
+TEST_F(Noise, InertNeverCreatedFreedAndUnknownLayersDoNothing)
 {
     TargetScreen frame(8, 8, 0x00FFFFFF);
     SeedRandom(3);
-    Layer inert(4, 2, 100, 100), freed(0, 0, 6, 6), freedDots(1, 1, 6, 6), streaks(2, 0, 6, 6);
-    EXPECT_EQ(inert->buffer.rows, nullptr);
-    NoiseDraw(4, 0, 0);
-    NoiseDraw(99, 0, 0); // never created: kind 0, no buffer
-    for (int layer : {0, 1}) {
+    for (auto [layer, kind] : {std::pair{4, 2}, {0, 0}, {1, 1}, {2, 0}})
+        NoiseInit(layer, kind, 6, 6);
+    EXPECT_EQ(Buffer(4).rows, nullptr);
+    for (int layer : {0, 1, 0, 1, -1, 100, INT_MIN})
         NoiseFree(layer);
-        NoiseFree(layer);
+    for (int layer : {4, 99, 0, 1, -1, 100, INT_MIN, INT_MAX})
         NoiseDraw(layer, 0, 0);
-    }
-    for (int unknown : {-1, 100, INT_MIN, INT_MAX}) {
-        NoiseDraw(unknown, 0, 0);
-        NoiseFree(unknown);
-    }
-    NoiseDraw(2, -(1 << 30) - 1, 0); // farther than any Screen reaches
+    NoiseDraw(2, -(1 << 30) - 1, 0);
     NoiseDraw(2, 0, INT_MAX);
     EXPECT_EQ(RandomState, 3u);
     EXPECT_EQ(Pixels(frame.get()), std::vector<uint32_t>(64, 0x00FFFFFF));
 }
 
 // A layer made again frees its buffer; impossible layers and sizes are fatal.
-TEST(NoiseDeathTest, LayersOutsideTheTableAndSizesNoScreenHoldsAreRefused)
+TEST_F(NoiseDeathTest, LayersOutsideTheTableAndSizesNoScreenHoldsAreRefused)
 {
-    Layer again(3, 1, 80, 80);
+    NoiseInit(3, 1, 80, 80);
     NoiseInit(3, 0, 10, 10);
-    EXPECT_EQ(again->buffer.width, 12);
+    EXPECT_EQ(Buffer(3).width, 12);
     const char* layer = "capa de ruido fuera de rango en NoiseInit";
     const char* size = "tamano de ruido fuera de rango en NoiseInit";
     const struct { int layer, kind, width, height; const char* message; } refused[] = {
-        {100, 0, 10, 10, layer}, {-1, 2, 10, 10, layer},  {5, 0, 0, 10, size},
-        {5, 0, 65534, 1, size},  {5, 1, 1, 65536, size}, {5, 1, -1, 10, size},
+        {100, 0, 10, 10, layer}, {-1, 2, 10, 10, layer}, {5, 0, 0, 10, size}, {5, 0, 65534, 1, size},
+        {5, 1, 1, 65536, size},
     };
     for (const auto& r : refused)
         EXPECT_EXIT(NoiseInit(r.layer, r.kind, r.width, r.height), testing::ExitedWithCode(255), r.message)

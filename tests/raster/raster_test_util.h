@@ -7,16 +7,10 @@
 
 #include "raster/screen.h"
 
-// A Screen made with newscreen and released at the end of the scope; given
-// `pixels`, they fill it row by row.
+// A Screen made with newscreen and released at the end of the scope.
 struct OwnedScreen {
     Screen s{};
     OwnedScreen(int w, int h) { newscreen(&s, w, h); }
-    OwnedScreen(int w, int h, const std::vector<uint32_t>& pixels) : OwnedScreen(w, h)
-    {
-        for (size_t i = 0; i < pixels.size(); i++)
-            s.rows[i / size_t(w)][i % size_t(w)] = pixels[i];
-    }
     ~OwnedScreen() { FreeScreen(&s); }
     OwnedScreen(const OwnedScreen&) = delete;
     OwnedScreen& operator=(const OwnedScreen&) = delete;

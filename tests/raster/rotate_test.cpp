@@ -23,7 +23,7 @@ void ReferenceBlitRotated(const Screen* src, Screen* dst, int sx1, int sy1, int 
 {
     if (type <= 0)
         return ReferenceBlit(src, dst, sx1, sy1, sx2, sy2, dx, dy, mode, mirror);
-    if (type >= 4)
+    if (type >= 4 || sx2 < sx1 || sy2 < sy1)
         return;
     const int w = sx2 - sx1 + 1, h = sy2 - sy1 + 1;
     const int u = type == 2 ? std::abs(PolarY(angle, w)) : type == 3 ? std::abs(PolarX(angle, h)) : 0;
@@ -56,57 +56,77 @@ void ReferenceBlitRotated(const Screen* src, Screen* dst, int sx1, int sy1, int 
     FreeScreen(&t);
 }
 
-class BlitRotatedTest : public ::testing::Test {
+class MathTablesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { CalcMathTables(); }
 };
+using BlitRotatedTest = MathTablesTest;
 
-// The picture numbered row by row turns into T (W x H) at (dx - offX, dy - offY).
-TEST_F(BlitRotatedTest, WorkedExamplesLandAtTheirOffsets)
+// Sine 1500 and 3300 follow the ten-decimal pi and operation order (not +-4999).
+TEST_F(MathTablesTest, TableEntriesAreExact)
 {
-    const struct { int w, h, type, angle, W, H, offX, offY; std::vector<uint32_t> t; } examples[] = {
-        {3, 2, 2, 0, 3, 5, 0, 1, {1, 0, 0, 4, 2, 0, 0, 5, 3, 0, 0, 6, 0, 0, 0}},
-        {3, 2, 2, 900, 3, 2, 0, 0, {0, 0, 0, 1, 2, 3}},
-        {3, 2, 2, 1800, 3, 5, 0, 1, {0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 6, 1, 5, 0}},
-        {3, 1, 2, 1800, 3, 4, 0, 1, {0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 2, 0}}, // one row: column 0 drops out
-        {3, 2, 3, 0, 3, 2, 0, 0, {1, 2, 3, 4, 5, 6}},
-        {3, 2, 3, 900, 5, 2, 1, 0, {1, 2, 3, 0, 0, 0, 4, 5, 6, 0}},
-        {3, 2, 3, 1800, 3, 2, 0, 0, {0, 1, 2, 0, 4, 5}},
-        {3, 2, 1, 0, 4, 3, 0, 0, {0, 0, 0, 0, 0, 1, 6, 3, 0, 0, 5, 0}},
-        // Counter-clockwise on screen: below the centre moves to the lower
-        // right; the integer radius merges 4 into the centre, and 4 wins.
-        {1, 5, 1, 450, 4, 4, 1, 0, {0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 4, 0, 0, 0, 0, 5}},
-        {3, 2, 1, 1800, 0, 0, 0, 0, {}}, // half a turn has no bounding box: nothing drawn
-        {3, 2, 4, 0, 0, 0, 0, 0, {}},    // unknown types draw nothing
+    const struct { const int* table; std::vector<std::pair<int, int>> entries; } tables[] = {
+        {SinTable, {{1, 17}, {300, 4999}, {450, 7071}, {1500, 5000}, {2700, -10000}, {3300, -5000}}},
+        {CosTable, {{0, 10000}, {1200, -4999}, {1800, -10000}, {3000, 4999}}},
+        {AsinTable, {{1, 0}, {100, 57}, {5000, 3000}, {7071, 4499}, {9999, 8918}, {10000, 9000}}},
     };
-    const int dx = 5, dy = 4;
-    for (const auto& e : examples) {
-        OwnedScreen picture(e.w, e.h), dst(14, 12);
-        for (int i = 0; i < e.w * e.h; i++)
-            picture.at(i % e.w, i / e.w) = uint32_t(1 + i);
-        Fill(dst.get(), Marker);
-        auto want = Pixels(dst.get());
-        for (int i = 0; i < e.W * e.H; i++)
-            want[size_t((dy - e.offY + i / e.W) * 14 + dx - e.offX + i % e.W)] = e.t[size_t(i)];
-        BlitRotated(picture.get(), dst.get(), 0, 0, e.w - 1, e.h - 1, dx, dy, 0, 0, e.type, e.angle);
-        EXPECT_EQ(Pixels(dst.get()), want) << e.w << "x" << e.h << " type " << e.type << " angle " << e.angle;
+    for (const auto& [table, entries] : tables)
+        for (auto [i, value] : entries)
+            EXPECT_EQ(table[i], value) << i;
+}
+
+// Beyond x*x + y*y = 2^31 (marked -1) the lookup still stays in the arcsine table.
+TEST_F(MathTablesTest, ToPolarFollowsTheQuadrantRules)
+{
+    const int cases[][4] = {
+        {3, 4, 368, 5},  {5, 0, 900, 5},     {0, -5, 1800, 5},    {-5, 0, 2700, 5},  {0, 5, 3600, 5},
+        {1, 1, 449, 1},  {-1, 1, 3150, 1},   {-1, -1, 2249, 1},   {0, 0, 1800, 0},   {60000, 60000, -1, -1},
+        {65536, 0, -1, -1}, {-46341, 46341, -1, -1}, {2147483647, -2147483647 - 1, -1, -1},
+    };
+    for (const auto& [x, y, wantAngle, wantRadius] : cases) {
+        int angle = -1, radius = -1;
+        ToPolar(x, y, &angle, &radius);
+        EXPECT_TRUE(wantAngle < 0 ? angle >= 0 && angle <= 3600 && radius >= 0
+                                  : angle == wantAngle && radius == wantRadius)
+            << x << "," << y << " gives " << angle << ", " << radius;
     }
 }
 
-// Inverted rectangles and pictures no Screen could hold draw nothing.
-TEST_F(BlitRotatedTest, EmptyAndOversizedPicturesDrawNothing)
+// Projections truncate toward zero, take negative angles and wrap in 32 bits.
+TEST_F(MathTablesTest, PolarProjections)
+{
+    const struct { bool x; int angle, length, value; } cases[] = {
+        {true, 450, 100, 70},   {true, 300, 100, 49},     {true, 3900, 100, 49}, {true, 3000, 3, -2},
+        {false, 1800, 7, -7},   {false, 0, -7, -7},       {true, -900, 100, -100}, {false, -1800, 100, -100},
+        {true, -3600, 100, 0},  {false, -1, 10000, 9999}, {true, 900, 300000, -129496},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.x ? PolarX(c.angle, c.length) : PolarY(c.angle, c.length), c.value)
+            << (c.x ? "PolarX(" : "PolarY(") << c.angle << ", " << c.length << ")";
+}
+
+// CTest runs every case in a process of its own: the state starts at 1 here.
+TEST_F(MathTablesTest, RandomStartsAtOneAndRepeatsAfterReseeding)
+{
+    for (int round = 0; round < 2; round++, SeedRandom(1))
+        for (int value : {41, 18467, 6334, 26500, 19169, 15724})
+            EXPECT_EQ(Random(), value);
+    SeedRandom(-1); // the state wraps modulo 2^32; bits 16-30 are returned
+    EXPECT_EQ(Random(), 35);
+}
+
+// Pictures no Screen could hold draw nothing.
+TEST_F(BlitRotatedTest, OversizedPicturesDrawNothing)
 {
     OwnedScreen picture(3, 2), dst(10, 10);
     Fill(dst.get(), Marker);
-    for (int type = 1; type <= 3; type++)
-        BlitRotated(picture.get(), dst.get(), 2, 1, 0, 0, 3, 3, 0, 0, type, 0);
     BlitRotated(picture.get(), dst.get(), 0, 0, 70000, 1, 0, 0, 0, 0, 2, 900);
     BlitRotated(picture.get(), dst.get(), 0, 0, 40000, 40000, 0, 0, 0, 0, 2, 0);
     EXPECT_EQ(Pixels(dst.get()), std::vector<uint32_t>(100, Marker));
 }
 
-// Random calls of every type, mode and mirror, some onto their own source,
-// then pictures wider than the blocks of the shears, match the reference.
+// Random calls of every type, mode and mirror, some inverted or onto their own
+// source, then pictures wider than the blocks of the shears, match the reference.
 TEST_F(BlitRotatedTest, MatchesTheLiteralMappingOnRandomCalls)
 {
     std::mt19937 rng(2024);
@@ -118,8 +138,8 @@ TEST_F(BlitRotatedTest, MatchesTheLiteralMappingOnRandomCalls)
         const int srcW = wide ? pick(60, 300) : pick(1, 40), srcH = wide ? pick(1, 120) : pick(1, 40);
         OwnedScreen src(srcW, srcH);
         FillRandom(src.get(), rng);
-        const int w = wide ? srcW : pick(1, srcW + (round % 7 == 0 ? 10 : 0));
-        const int h = wide ? srcH : pick(1, srcH + (round % 11 == 0 ? 10 : 0));
+        const int w = wide ? srcW : pick(round % 17 ? 1 : -1, srcW + (round % 7 == 0 ? 10 : 0));
+        const int h = wide ? srcH : pick(round % 19 ? 1 : -1, srcH + (round % 11 == 0 ? 10 : 0));
         const int sx = wide ? 0 : pick(0, 3), sy = wide ? 0 : pick(0, 3);
         const int angle = round % 13 == 0 && !wide ? pick(-4000, 8000) : pick(0, type == 1 ? 899 : 3599);
         const int dstW = wide ? pick(50, 260) : pick(1, 60), dstH = wide ? pick(50, 200) : pick(1, 60);

@@ -1,26 +1,19 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <climits>
 #include <cstdlib>
 
 #include "raster_test_util.h"
 
-TEST(Screen, NewScreensAreZeroedAndSizesWrapTo16Bits)
+// New Screens are zeroed; pixel access goes through the target's rows, GetPixel
+// cutting to 16 bits.
+TEST(Screen, NewScreensAreZeroedAndPixelsGoThroughTheTargetsRows)
 {
-    OwnedScreen a(3, 2), wide(65536 + 4, 2), empty(0, 0); // empty: released without touching a row
+    OwnedScreen a(3, 2), empty(0, 0); // empty: released without touching a row
     EXPECT_EQ(Pixels(a.get()), std::vector<uint32_t>(6, 0));
-    EXPECT_EQ(wide->width, 4);
-    EXPECT_NE(empty->rows, nullptr);
-}
-
-// Pixel access goes through the target's rows, GetPixel cutting to 16 bits.
-TEST(Screen, PixelAccessGoesThroughTheTargetsRows)
-{
     uint32_t memory[2][4] = {{1, 2, 3, 4}, {5, 6, 7, 8}};
     Screen view;
     newscreenwin(&view, 65536 + 4, 2);
-    EXPECT_EQ(view.width, 4);
     view.rows[0] = memory[1];
     view.rows[1] = memory[0];
     SetTarget(&view);
@@ -49,29 +42,4 @@ TEST(Screen, FillRectIsInclusiveAndClippedToTheTarget)
                     << x1 << "," << y1 << " " << x2 << "," << y2;
     }
     FillRect(0, 0, 5, 2, 7); // no target: nothing to fill
-}
-
-TEST(Screen, BitCount)
-{
-    for (auto [n, bits] : {std::pair{1, 1}, {3, 2}, {255, 8}, {256, 9}, {0, 0}, {-5, 0}, {0x7FFFFFFF, 31}})
-        EXPECT_EQ(BitCount(n), bits) << n;
-}
-
-// The sanitizers reserve huge address ranges: no limit to set there.
-TEST(ScreenDeathTest, ExhaustedMemoryIsFatal)
-{
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "address-space limits do not mix with the sanitizers";
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    GTEST_SKIP() << "address-space limits do not mix with the sanitizers";
-#endif
-#endif
-    const auto limitMemory = [] {
-        rlimit limit{256u << 20, 256u << 20};
-        setrlimit(RLIMIT_AS, &limit);
-    };
-    Screen s;
-    EXPECT_EXIT((limitMemory(), newscreen(&s, 65535, 65535)), testing::ExitedWithCode(255),
-                "no hay memoria en newscreen");
 }
