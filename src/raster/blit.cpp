@@ -1,5 +1,7 @@
 #include "raster/blit.h"
 
+#include <cstdint>
+
 #include "raster/blend.h"
 #include "raster/row_transfer.h"
 
@@ -7,22 +9,24 @@ namespace {
 
 // A source rectangle and where it lands, clipped in place against a source of
 // sMaxX+1 by sMaxY+1 pixels and the destination Screen. Returns false when
-// nothing is left to draw.
+// nothing is left to draw. 64-bit, so that corners anywhere in the int range
+// clip without overflowing; what survives clipping lies on both Screens.
 struct Placement {
-    int sx1, sy1, sx2, sy2, dx, dy;
+    int64_t sx1, sy1, sx2, sy2, dx, dy;
 };
 
-bool Misses(const Placement& p, int dx2, int dy2, int sMaxX, int sMaxY, int dMaxX, int dMaxY)
+bool Misses(const Placement& p, int64_t dx2, int64_t dy2, int64_t sMaxX, int64_t sMaxY, int64_t dMaxX,
+            int64_t dMaxY)
 {
     return p.sx1 > sMaxX || p.sy1 > sMaxY || p.sx2 < 0 || p.sy2 < 0 ||
            p.dx > dMaxX || p.dy > dMaxY || dx2 < 0 || dy2 < 0;
 }
 
-bool Clip(Placement& p, int sMaxX, int sMaxY, const Screen* dst)
+bool Clip(Placement& p, int64_t sMaxX, int64_t sMaxY, const Screen* dst)
 {
-    const int dMaxX = dst->width - 1, dMaxY = dst->height - 1;
-    int dx2 = p.dx + (p.sx2 - p.sx1);
-    int dy2 = p.dy + (p.sy2 - p.sy1);
+    const int64_t dMaxX = dst->width - 1, dMaxY = dst->height - 1;
+    int64_t dx2 = p.dx + (p.sx2 - p.sx1);
+    int64_t dy2 = p.dy + (p.sy2 - p.sy1);
     if (Misses(p, dx2, dy2, sMaxX, sMaxY, dMaxX, dMaxY))
         return false;
     // Each step moves a source edge and the matching destination edge by the
@@ -40,10 +44,11 @@ bool Clip(Placement& p, int sMaxX, int sMaxY, const Screen* dst)
 
 void Transfer(const Screen* src, Screen* dst, const Placement& p, int mode)
 {
+    const int sx1 = int(p.sx1), sy1 = int(p.sy1), sx2 = int(p.sx2), sy2 = int(p.sy2);
     if (mode == 0)
-        CopyRect(src, dst, p.sx1, p.sy1, p.sx2, p.sy2, p.dx, p.dy);
+        CopyRect(src, dst, sx1, sy1, sx2, sy2, int(p.dx), int(p.dy));
     else
-        BlendRect(src, dst, p.sx1, p.sy1, p.sx2, p.sy2, p.dx, p.dy, mode);
+        BlendRect(src, dst, sx1, sy1, sx2, sy2, int(p.dx), int(p.dy), mode);
 }
 
 // The mirrored picture is the w x h rectangle turned over; after clipping it,
@@ -52,15 +57,15 @@ void Transfer(const Screen* src, Screen* dst, const Placement& p, int mode)
 void BlitMirroredInPlace(const Screen* src, Screen* dst, const Placement& rect, int mode,
                          bool flipX, bool flipY)
 {
-    const int w = rect.sx2 - rect.sx1 + 1, h = rect.sy2 - rect.sy1 + 1;
+    const int w = int(rect.sx2 - rect.sx1 + 1), h = int(rect.sy2 - rect.sy1 + 1); // inside the source
     Placement p{0, 0, w - 1, h - 1, rect.dx, rect.dy};
     const RowTransfer transfer = flipX ? ReverseRowTransfer(mode) : ForwardRowTransfer(mode);
     if (!transfer || !Clip(p, w - 1, h - 1, dst))
         return;
-    const int columns = p.sx2 - p.sx1 + 1;
-    const int firstColumn = rect.sx1 + (flipX ? w - 1 - p.sx1 : p.sx1);
-    for (int ty = p.sy1; ty <= p.sy2; ty++) {
-        const int sy = rect.sy1 + (flipY ? h - 1 - ty : ty);
+    const int columns = int(p.sx2 - p.sx1 + 1);
+    const int64_t firstColumn = rect.sx1 + (flipX ? w - 1 - p.sx1 : p.sx1);
+    for (int64_t ty = p.sy1; ty <= p.sy2; ty++) {
+        const int64_t sy = rect.sy1 + (flipY ? h - 1 - ty : ty);
         transfer(src->rows[sy] + firstColumn, dst->rows[p.dy + ty - p.sy1] + p.dx, columns);
     }
 }
@@ -72,18 +77,18 @@ void BlitMirroredInPlace(const Screen* src, Screen* dst, const Placement& rect, 
 void BlitMirroredCopy(const Screen* src, Screen* dst, const Placement& rect, int mode, bool flipX,
                       bool flipY)
 {
-    const int w = rect.sx2 - rect.sx1 + 1, h = rect.sy2 - rect.sy1 + 1;
-    if (w > 65535 || h > 65535) // larger than any Screen can be
+    if (rect.sx2 - rect.sx1 >= 65535 || rect.sy2 - rect.sy1 >= 65535) // larger than any Screen can be
         return;
+    const int w = int(rect.sx2 - rect.sx1 + 1), h = int(rect.sy2 - rect.sy1 + 1);
     Screen t;
     newscreen(&t, w, h);
     for (int i = 0; i < h; i++) {
-        const int sy = rect.sy1 + i;
+        const int64_t sy = rect.sy1 + i;
         if (sy < 0 || sy >= src->height)
             continue;
         uint32_t* row = t.rows[flipY ? h - 1 - i : i];
         for (int j = 0; j < w; j++) {
-            const int sx = rect.sx1 + j;
+            const int64_t sx = rect.sx1 + j;
             if (sx >= 0 && sx < src->width)
                 row[flipX ? w - 1 - j : j] = src->rows[sy][sx];
         }
