@@ -122,8 +122,10 @@ bool CreateAppWindow()
     // taken only when the user chose it (SDL_VIDEODRIVER).
     const char* driver = SDL_GetCurrentVideoDriver();
     const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
-    if (driver && (!chosen || !*chosen) && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-        std::fprintf(stderr, "tarvel: the window cannot be created: no display (SDL found only its %s driver)\n", driver);
+    const bool showsNothing = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (showsNothing && (!chosen || !*chosen)) {
+        std::fprintf(stderr, "tarvel: the window cannot be created: no display (SDL found only its %s driver)\n",
+                     driver);
         return false;
     }
     if (!RegisterAppEvents())
